@@ -1,0 +1,97 @@
+#include "support/mbtext.h"
+
+#include <array>
+
+#include "platform/codepage.h"
+
+namespace orlavix {
+namespace {
+
+const std::array<bool, 256>& LeadTable() {
+  static const std::array<bool, 256> table = [] {
+    std::array<bool, 256> t{};
+    for (int c = 0; c < 256; ++c) t[c] = platform::IsDbcsLeadByte(static_cast<unsigned char>(c));
+    return t;
+  }();
+  return table;
+}
+
+unsigned Byte(std::string_view s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
+
+// Value of the character at i as _mbscmp weighs it.
+unsigned CharValue(std::string_view s, std::size_t i, std::size_t len) {
+  return len == 2 ? Byte(s, i) * 256u + Byte(s, i + 1) : Byte(s, i);
+}
+
+}  // namespace
+
+bool IsLeadByte(unsigned char c) { return LeadTable()[c]; }
+
+std::size_t CharLength(std::string_view s, std::size_t i) {
+  if (i >= s.size()) return 0;
+  if (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() && s[i + 1] != '\0') return 2;
+  return 1;
+}
+
+std::size_t NextChar(std::string_view s, std::size_t i) {
+  if (i >= s.size()) return s.size();
+  return i + CharLength(s, i);
+}
+
+int MbsCompare(std::string_view a, std::string_view b) {
+  std::size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    const std::size_t la = CharLength(a, i), lb = CharLength(b, j);
+    const unsigned ca = CharValue(a, i, la), cb = CharValue(b, j, lb);
+    if (ca != cb) return ca < cb ? -1 : 1;
+    i += la;
+    j += lb;
+  }
+  if (i < a.size()) return 1;
+  if (j < b.size()) return -1;
+  return 0;
+}
+
+std::string MbsLower(std::string_view s) {
+  std::string out(s);
+  for (std::size_t i = 0; i < out.size();) {
+    const std::size_t len = CharLength(out, i);
+    const unsigned c = CharValue(out, i, len);
+    if (len == 1 && c >= 'A' && c <= 'Z') {
+      out[i] = static_cast<char>(c + 0x20);
+    } else if (len == 2 && c >= 0x8260 && c <= 0x8279) {  // full-width A-Z to a-z
+      out[i + 1] = static_cast<char>((c + 0x21) & 0xFF);
+    }
+    i += len;
+  }
+  return out;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && MbsLower(a) == MbsLower(b);
+}
+
+bool IsSpaceAt(std::string_view s, std::size_t i) {
+  const std::size_t len = CharLength(s, i);
+  if (len == 0) return false;
+  const unsigned c = CharValue(s, i, len);
+  if (len == 2) return c == 0x8140;
+  return c == ' ' || (c >= 0x09 && c <= 0x0D);
+}
+
+std::string TrimSpace(std::string_view s) {
+  std::size_t begin = 0;
+  while (begin < s.size() && IsSpaceAt(s, begin)) begin = NextChar(s, begin);
+  // The end can only be found walking forward: a trail byte may look like a space.
+  std::size_t end = begin;
+  for (std::size_t i = begin; i < s.size(); i = NextChar(s, i)) {
+    if (!IsSpaceAt(s, i)) end = NextChar(s, i);
+  }
+  return std::string(s.substr(begin, end - begin));
+}
+
+std::string Utf8ToAnsi(std::string_view utf8) { return platform::Utf8ToWorking(utf8); }
+
+std::string AnsiToUtf8(std::string_view ansi) { return platform::WorkingToUtf8(ansi); }
+
+}  // namespace orlavix

@@ -1,0 +1,113 @@
+# Shared by the scripts under tools/: installing, building, Xvfb and Wine.
+# Expects ROOT and BUILD to be set by the caller.
+
+ORLAVIX_PACKAGES=(g++ cmake ninja-build googletest mingw-w64 g++-mingw-w64-x86-64-posix
+  g++-mingw-w64-i686-posix wine64 wine xvfb xauth x11-utils locales fonts-ipafont-gothic
+  imagemagick clang libclang-rt-14-dev)
+
+orlavix_install_packages() {
+  local missing=() p
+  for p in "${ORLAVIX_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "== installing: ${missing[*]}"
+    local SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO=sudo
+    $SUDO apt-get update -qq || return 1
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" \
+      > "${TMPDIR:-/tmp}/orlavix-apt.log" 2>&1 || { tail -n 30 "${TMPDIR:-/tmp}/orlavix-apt.log"; return 1; }
+  fi
+  if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+    echo "== generating the ja_JP.UTF-8 locale"
+    local SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO=sudo
+    if grep -q '^# *ja_JP.UTF-8 UTF-8' /etc/locale.gen; then
+      $SUDO sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+    elif ! grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen; then
+      echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen > /dev/null
+    fi
+    $SUDO locale-gen > /dev/null || return 1
+  fi
+}
+
+# Native (with tests and benchmarks), Windows x86_64 (tests, program), Windows
+# i686 (program only, linked but never run here) and the fuzz build.
+orlavix_configure_build() {
+  local jobs
+  jobs=$(nproc 2>/dev/null || echo 2)
+  mkdir -p "$BUILD"
+  echo "== building"
+  _orlavix_cmake native -DCMAKE_BUILD_TYPE=RelWithDebInfo || return 1
+  _orlavix_cmake win64 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" || return 1
+  _orlavix_cmake win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+    -DORLAVIX_TESTS=OFF || return 1
+  if [ -d "$ROOT/fuzz" ] && [ -f "$ROOT/fuzz/CMakeLists.txt" ]; then
+    _orlavix_cmake fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DORLAVIX_FUZZ=ON || return 1
+  fi
+}
+
+_orlavix_cmake() {
+  local dir="$1"; shift
+  if [ ! -f "$BUILD/$dir/build.ninja" ]; then
+    cmake -S "$ROOT" -B "$BUILD/$dir" -G Ninja "$@" > "$BUILD/cmake-$dir.log" 2>&1 \
+      || { tail -n 30 "$BUILD/cmake-$dir.log"; return 1; }
+  fi
+  ninja -C "$BUILD/$dir" > "$BUILD/ninja-$dir.log" 2>&1 \
+    || { grep -E 'error|FAILED' -A3 "$BUILD/ninja-$dir.log" | head -n 60; return 1; }
+  echo "   $dir: built"
+}
+
+# One Xvfb for the whole run; Wine needs a display even for console tests.
+orlavix_start_display() {
+  if [ -n "${ORLAVIX_DISPLAY_STARTED:-}" ]; then return 0; fi
+  local n
+  for n in 91 92 93 94 95 96 97 98; do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp > /dev/null 2>&1 &
+      ORLAVIX_XVFB_PID=$!
+      export DISPLAY=":$n"
+      local i
+      for i in $(seq 1 50); do
+        [ -e "/tmp/.X11-unix/X$n" ] && break
+        sleep 0.1
+      done
+      trap 'orlavix_stop_display' EXIT
+      ORLAVIX_DISPLAY_STARTED=1
+      return 0
+    fi
+  done
+  echo "no free X display" >&2
+  return 1
+}
+
+orlavix_stop_display() {
+  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k > /dev/null 2>&1 || true; fi
+  [ -n "${ORLAVIX_XVFB_PID:-}" ] && kill "$ORLAVIX_XVFB_PID" > /dev/null 2>&1
+  return 0
+}
+
+orlavix_wine_binary() {
+  if command -v wine64 > /dev/null 2>&1; then echo wine64
+  elif [ -x /usr/lib/wine/wine64 ]; then echo /usr/lib/wine/wine64
+  else echo wine; fi
+}
+
+# A prefix of our own inside the build tree, made once per build folder.
+orlavix_prepare_wine() {
+  export WINEPREFIX="$BUILD/wineprefix"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEARCH=win64
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "== creating the Wine prefix"
+    LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$(orlavix_wine_binary)" wineboot -i > "$BUILD/wineboot.log" 2>&1
+    wineserver -w
+    [ -f "$WINEPREFIX/system.reg" ] || { tail -n 20 "$BUILD/wineboot.log"; return 1; }
+  fi
+}
+
+# Runs a Windows program in the Japanese locale, so that GetACP() is 932.
+orlavix_wine() {
+  LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$(orlavix_wine_binary)" "$@"
+}

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Installs what the tests need (on a fresh Debian machine, as root), builds
+# every target and runs every test: natively, under Wine with the Japanese
+# code page, the window tests inside Xvfb, and the fuzzers for a bounded time.
+# Prints one summary and exits non-zero on any failure.
+set -uo pipefail
+
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+BUILD="${ORLAVIX_BUILD:-$ROOT/build}"
+FUZZ_SECONDS="${ORLAVIX_FUZZ_SECONDS:-20}"
+source "$ROOT/tools/env.sh"
+
+orlavix_install_packages || exit 1
+orlavix_configure_build || exit 1
+
+declare -a SUMMARY=()
+TOTAL_PASSED=0
+TOTAL_FAILED=0
+STATUS=0
+
+# Records one gtest run from its log: counts, and a failure when the run
+# failed or counted nothing.
+record() {
+  local name="$1" rc="$2" log="$3" passed failed
+  passed=$(grep -E '^\[  PASSED  \] [0-9]+ test' "$log" | tail -n1 | grep -oE '[0-9]+' | head -n1)
+  failed=$(grep -E '^\[  FAILED  \] [0-9]+ test' "$log" | tail -n1 | grep -oE '[0-9]+' | head -n1)
+  passed=${passed:-0}
+  failed=${failed:-0}
+  if [ "$rc" -ne 0 ] && [ "$failed" -eq 0 ]; then failed=1; fi
+  if [ "$passed" -eq 0 ] && [ "$failed" -eq 0 ]; then failed=1; fi
+  TOTAL_PASSED=$((TOTAL_PASSED + passed))
+  TOTAL_FAILED=$((TOTAL_FAILED + failed))
+  [ "$failed" -eq 0 ] || STATUS=1
+  SUMMARY+=("$(printf '%-28s %5d passed, %d failed' "$name" "$passed" "$failed")")
+  if [ "$failed" -ne 0 ]; then
+    grep -E '^\[  FAILED  \]|Failure|error' "$log" | head -n 40
+  fi
+}
+
+LOGS="$BUILD/logs"
+mkdir -p "$LOGS"
+
+echo "== native unit tests"
+"$BUILD/native/tests/orlavix_unit_tests" --gtest_brief=1 > "$LOGS/native.log" 2>&1
+record "native unit tests" $? "$LOGS/native.log"
+tail -n 3 "$LOGS/native.log"
+
+orlavix_start_display || exit 1
+orlavix_prepare_wine || exit 1
+
+echo "== unit tests under Wine (code page 932)"
+orlavix_wine "$BUILD/win64/tests/orlavix_unit_tests.exe" --gtest_brief=1 > "$LOGS/wine-unit.log" 2>&1
+record "Wine unit tests" $? "$LOGS/wine-unit.log"
+tail -n 3 "$LOGS/wine-unit.log"
+
+WINDOW_TESTS="$BUILD/win64/tests/window/orlavix_window_tests.exe"
+if [ -x "$WINDOW_TESTS" ] || [ -f "$WINDOW_TESTS" ]; then
+  echo "== window tests under Wine"
+  orlavix_wine "$WINDOW_TESTS" --gtest_brief=1 > "$LOGS/wine-window.log" 2>&1
+  record "Wine window tests" $? "$LOGS/wine-window.log"
+  tail -n 3 "$LOGS/wine-window.log"
+fi
+
+for fuzzer in "$BUILD"/fuzz/fuzz/fuzz_*; do
+  [ -x "$fuzzer" ] || continue
+  name=$(basename "$fuzzer")
+  echo "== $name for ${FUZZ_SECONDS}s"
+  corpus="$BUILD/fuzz/corpus-$name"
+  mkdir -p "$corpus"
+  seeds="$ROOT/fuzz/seeds"
+  [ -d "$seeds" ] || seeds=""
+  if "$fuzzer" -max_total_time="$FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 "$corpus" $seeds \
+      > "$LOGS/$name.log" 2>&1; then
+    TOTAL_PASSED=$((TOTAL_PASSED + 1))
+    SUMMARY+=("$(printf '%-28s %5d passed, %d failed' "$name" 1 0)")
+  else
+    TOTAL_FAILED=$((TOTAL_FAILED + 1))
+    STATUS=1
+    SUMMARY+=("$(printf '%-28s %5d passed, %d failed' "$name" 0 1)")
+    tail -n 40 "$LOGS/$name.log"
+  fi
+done
+
+echo
+echo "== summary"
+printf '%s\n' "${SUMMARY[@]}"
+echo "i686 build: linked"
+echo "total: $TOTAL_PASSED passed, $TOTAL_FAILED failed"
+exit $STATUS
