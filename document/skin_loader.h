@@ -1,0 +1,32 @@
+// Merging skin.ini sections into catalogues, and collecting the sections that
+// no catalogue models. Each call reads the file from disk again.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "document/skin_document.h"
+#include "model/setting_catalogue.h"
+#include "support/messages.h"
+
+namespace orlavix {
+
+// "General", "Colors", "Controls", "Settings": the order the writer uses too.
+constexpr const char* kSkinSections[4] = {"General", "Colors", "Controls", "Settings"};
+
+// True when name is one of the four, compared as section headers are.
+bool IsSkinSection(std::string_view name);
+
+// Reads skinIniPath into skinText, then applies each entry of the first
+// section called `section` with SetFromText (checked = value not empty).
+// An unreadable file leaves the catalogue as it is.
+void LoadSection(const std::string& skinIniPath, SkinDocument& skinText, std::string_view section,
+                 SettingCatalogue& catalogue, Messages& messages);
+
+// Reads skinIniPath into skinText and replaces extraText with the raw text of
+// every other section, each followed by CR LF. An unreadable file leaves
+// extraText unchanged.
+void CollectOtherSections(const std::string& skinIniPath, SkinDocument& skinText, std::string& extraText,
+                          Messages& messages);
+
+}  // namespace orlavix
