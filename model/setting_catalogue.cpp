@@ -105,16 +105,24 @@ void SettingCatalogue::AddReportRow(std::string label, int& rowCounter, std::str
   Append(SettingItem(SettingKind::ReportRow, false, std::move(label), std::to_string(rowCounter), fileName));
 }
 
-SettingItem& SettingCatalogue::Find(std::string_view key) {
+int SettingCatalogue::IndexOf(std::string_view key) const {
   for (int i = 0; i < count_; ++i) {
-    if (MbsCompare(items_[i].key, key) == 0) return items_[i];
+    if (MbsCompare(items_[i].key, key) == 0) return i;
   }
-  return SharedEmptyItem();
+  return -1;
 }
 
-SettingItem SettingCatalogue::FindCopy(std::string_view key) { return Find(key); }
+SettingItem& SettingCatalogue::Find(std::string_view key) {
+  const int i = IndexOf(key);
+  return i >= 0 ? items_[i] : SharedEmptyItem();
+}
 
-std::string SettingCatalogue::ValueTextOf(std::string_view key) { return Find(key).FormatValue(); }
+SettingItem SettingCatalogue::FindCopy(std::string_view key) const {
+  const int i = IndexOf(key);
+  return i >= 0 ? items_[i] : SettingItem();
+}
+
+std::string SettingCatalogue::ValueTextOf(std::string_view key) const { return FindCopy(key).FormatValue(); }
 
 bool SettingCatalogue::SetFromText(std::string_view key, std::string_view text, std::optional<bool> checked) {
   SettingItem& item = Find(key);
