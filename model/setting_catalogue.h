@@ -43,8 +43,8 @@ class SettingCatalogue {
   // First item whose key equals key exactly; on a miss, a shared empty item
   // (kind None) reset at every miss, not to be kept or changed.
   SettingItem& Find(std::string_view key);
-  SettingItem FindCopy(std::string_view key);
-  std::string ValueTextOf(std::string_view key);
+  SettingItem FindCopy(std::string_view key) const;
+  std::string ValueTextOf(std::string_view key) const;
   bool SetFromText(std::string_view key, std::string_view text, std::optional<bool> checked = std::nullopt);
 
   // 0 <= index < Count() is required; anything else is a programming error.
@@ -61,6 +61,7 @@ class SettingCatalogue {
 
  private:
   bool Grow();
+  int IndexOf(std::string_view key) const;  // -1 on a miss
 
   std::unique_ptr<SettingItem[]> items_;
   int count_ = 0;

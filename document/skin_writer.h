@@ -1,0 +1,55 @@
+// Writing skin.ini back in the program's fixed layout, after a numbered backup.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/setting_catalogue.h"
+
+namespace orlavix {
+
+// "#" followed by 78 "=".
+extern const char* const kSeparatorLine;
+
+// What decides which lines a section writes.
+struct SectionStyle {
+  bool onlyChecked = true;  // the "save only ticked items" box
+  bool helpLines = true;    // the "OutputHelpString" editor option
+};
+
+// The help comment of an item: the description without ideographic spaces,
+// trimmed; "" when nothing remains.
+std::string HelpText(std::string_view description);
+
+// The header comment that opens the file, without a final LF.
+std::string HeaderComment(std::string_view descriptionText);
+
+// Appends the section's block (head and item lines, LF line ends) to text, or
+// nothing when no item writes an entry line.
+void WriteSection(std::string_view comment, std::string_view sectionName, const SettingCatalogue& catalogue,
+                  bool first, const SectionStyle& style, std::string& text);
+
+// The skin catalogues and collected other sections that make up one file.
+struct SkinContent {
+  const SettingCatalogue& general;
+  const SettingCatalogue& colors;
+  const SettingCatalogue& controls;
+  const SettingCatalogue& settings;
+  const std::string& extraText;
+};
+
+// The whole file's text in the working code page, LF line ends.
+std::string BuildSkinText(SkinContent content, const SectionStyle& style);
+
+// CR LF -> LF, LF CR -> LF, CR -> LF, then LF -> CR LF.
+std::string NormalizeLineEnds(std::string_view text);
+
+// Copies the file to the lowest free path.000 ... path.999 (999 again when all
+// exist). False when there is no file or the copy fails.
+bool BackupSkinFile(const std::string& path);
+
+// Backs the file up, then replaces it with the text as UTF-8 with CR LF line
+// ends. False, with the file untouched, when no backup could be made.
+bool WriteSkinFile(const std::string& path, std::string_view text);
+
+}  // namespace orlavix
