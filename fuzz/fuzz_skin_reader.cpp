@@ -48,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::string own = doc.SectionTextAt(i);
     Require(StartsWith(own, "[" + names[i] + "]\n"));
+    if (i < 48) Require(own == orlavix::rescan::OwnSectionText(text, i));
     total += own.size();
   }
   Require(total <= text.size() + 1);

@@ -79,4 +79,22 @@ inline std::string SectionText(std::string_view text, std::string_view name) {
   return out;
 }
 
+// The index-th listed header line with the lines of its own body, whatever
+// headers of the same name come before it.
+inline std::string OwnSectionText(std::string_view text, std::size_t index) {
+  std::string out;
+  std::size_t seen = 0;
+  bool inside = false;
+  for (const std::string& line : Lines(text)) {
+    if (inside) {
+      if (line.front() == '[') break;
+      out += line + "\n";
+    } else if (line.size() >= 3 && line.front() == '[' && line.back() == ']' && seen++ == index) {
+      out = line + "\n";
+      inside = true;
+    }
+  }
+  return out;
+}
+
 }  // namespace orlavix::rescan

@@ -183,6 +183,7 @@ TEST(SkinDocumentSections, AgreesWithRescanningFromTheStart) {
       ASSERT_EQ(doc.SectionText(name), rescan::SectionText(text, name)) << name;
     }
     for (std::size_t i = 0; i < names.size(); ++i) {
+      ASSERT_EQ(doc.SectionTextAt(i), rescan::OwnSectionText(text, i)) << i;
       bool earlier = false;
       for (std::size_t j = 0; j < i; ++j) earlier = earlier || EqualsNoCase(names[j], names[i]);
       if (!earlier) {
