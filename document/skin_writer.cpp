@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/files.h"
 #include "support/mbtext.h"
 #include "support/version.h"
 
@@ -112,6 +113,27 @@ std::string NormalizeLineEnds(std::string_view text) {
   s = ReplaceAll(s, "\n\r", "\n");
   s = ReplaceAll(s, "\r", "\n");
   return ReplaceAll(s, "\n", "\r\n");
+}
+
+std::string BackupName(const std::string& path, int number) {
+  char suffix[8];
+  std::snprintf(suffix, sizeof suffix, ".%03d", number);
+  return path + suffix;
+}
+
+bool BackupSkinFile(const std::string& path) {
+  if (path.empty() || !platform::FileExists(path)) return false;
+  int number = 0;
+  while (number < 999 && platform::FileExists(BackupName(path, number))) ++number;
+  return platform::CopyFileOver(path, BackupName(path, number));
+}
+
+bool WriteSkinFile(const std::string& path, std::string_view text) {
+  if (!BackupSkinFile(path)) return false;
+  // Converted before the file is opened: nothing can fail between emptying
+  // the old file and writing the new one but the write itself.
+  const std::string bytes = AnsiToUtf8(NormalizeLineEnds(text));
+  return platform::WriteWholeFile(path, bytes);
 }
 
 }  // namespace orlavix

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace orlavix::platform {
 
@@ -20,5 +21,12 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes);
 
 // True when path names an existing file or folder.
 bool FileExists(const std::string& path);
+
+// Creates the file anew (or empties it) and writes all bytes. On Windows it is
+// opened with no sharing, so a file that another program holds open fails.
+bool WriteWholeFile(const std::string& path, std::string_view bytes);
+
+// Copies a file byte for byte, replacing the target if it exists.
+bool CopyFileOver(const std::string& from, const std::string& to);
 
 }  // namespace orlavix::platform

@@ -69,4 +69,26 @@ bool FileExists(const std::string& path) {
   return stat(NativePath(path).c_str(), &info) == 0;
 }
 
+bool WriteWholeFile(const std::string& path, std::string_view bytes) {
+  if (path.empty()) return false;
+  FileDescriptor file(open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+  if (!file.valid()) return false;
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t put = write(file.get(), bytes.data() + done, bytes.size() - done);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+bool CopyFileOver(const std::string& from, const std::string& to) {
+  std::string bytes;
+  if (ReadWholeFile(from, bytes) != ReadStatus::Ok) return false;
+  return WriteWholeFile(to, bytes);
+}
+
 }  // namespace orlavix::platform
