@@ -60,10 +60,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   orlavix::SkinDocument doc;
   const std::string skinIni = root + "\\resources\\skins\\" + skin + "\\skin.ini";
   g_text = orlavix::J("スキン: ") + skin + "\r\n";
-  if (doc.ReadFromFile(skinIni, messages)) {
+  doc.ReadFromFile(skinIni, messages);
+  if (doc.HasText()) {
     for (const auto& entry : doc.SectionEntries("General")) {
-      if (entry.first == "Author" || entry.first == "Description" || entry.first == "Version") {
-        g_text += entry.first + ": " + entry.second + "\r\n";
+      if (entry.key == "Author" || entry.key == "Description" || entry.key == "Version") {
+        g_text += entry.key + ": " + entry.value + "\r\n";
       }
     }
   } else {
