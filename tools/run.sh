@@ -14,16 +14,20 @@ mkdir -p "$BUILD"
 _orlavix_cmake win64 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" \
   || exit 1
 
-if [ -d "$ROOT/demo" ]; then
-  rm -rf "$BUILD/demo"
-  cp -r "$ROOT/demo" "$BUILD/demo"
-fi
+rm -rf "$BUILD/demo"
+cp -r "$ROOT/demo" "$BUILD/demo"
+cp "$BUILD/win64/tools/standin-host/Velquor.exe" "$BUILD/demo/bin/Velquor.exe"
 
 if [ -z "${DISPLAY:-}" ]; then
   orlavix_start_display || exit 1
   echo "== no display: running inside Xvfb on $DISPLAY"
 fi
 orlavix_prepare_wine || exit 1
+
+# With no arguments the program is pointed at the demo host's executable.
+if [ $# -eq 0 ]; then
+  set -- "$(LANG=ja_JP.UTF-8 "$(orlavix_wine_binary)" winepath -w "$BUILD/demo/bin/Velquor.exe" 2>/dev/null)"
+fi
 
 echo "== running Orlavix"
 cd "$BUILD"
