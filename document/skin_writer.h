@@ -44,6 +44,9 @@ std::string BuildSkinText(SkinContent content, const SectionStyle& style);
 // CR LF -> LF, LF CR -> LF, CR -> LF, then LF -> CR LF.
 std::string NormalizeLineEnds(std::string_view text);
 
+// path followed by ".%03d" of number.
+std::string BackupName(const std::string& path, int number);
+
 // Copies the file to the lowest free path.000 ... path.999 (999 again when all
 // exist). False when there is no file or the copy fails.
 bool BackupSkinFile(const std::string& path);

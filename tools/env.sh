@@ -105,6 +105,13 @@ orlavix_prepare_wine() {
     wineserver -w
     [ -f "$WINEPREFIX/system.reg" ] || { tail -n 20 "$BUILD/wineboot.log"; return 1; }
   fi
+  # Unmanaged X windows: without a window manager, Wine otherwise waits two
+  # seconds for each closing window to be withdrawn.
+  if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$(orlavix_wine_binary)" reg add 'HKCU\Software\Wine\X11 Driver' \
+      /v Managed /d N /f > /dev/null 2>&1
+    wineserver -w
+  fi
 }
 
 # Runs a Windows program in the Japanese locale, so that GetACP() is 932.

@@ -84,6 +84,11 @@ done
 echo
 echo "== summary"
 printf '%s\n' "${SUMMARY[@]}"
-echo "i686 build: linked"
+if [ -f "$BUILD/win32/app/orlavix.exe" ] && [ -f "$BUILD/win32/tools/standin-host/Velquor.exe" ]; then
+  echo "i686 build: orlavix.exe and Velquor.exe linked (not run: no 32-bit support here)"
+else
+  echo "i686 build: orlavix.exe missing"
+  STATUS=1
+fi
 echo "total: $TOTAL_PASSED passed, $TOTAL_FAILED failed"
 exit $STATUS

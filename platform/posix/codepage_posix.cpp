@@ -72,22 +72,20 @@ class Converter {
   iconv_t cd_;
 };
 
-// Runs iconv over the whole input; at every input it cannot convert, calls
-// onBad(out) and skips `badStep` input bytes.
+// Runs iconv over the input, appending to out; at every input it cannot
+// convert, calls onBad(out) and skips `badStep` input bytes.
 template <typename OnBad>
-std::string Convert(const char* to, const char* from, const char* data, std::size_t size,
-                    std::size_t badStep, OnBad onBad) {
-  std::string out;
-  Converter conv(to, from);
-  if (!conv.ok()) return out;
+void ConvertInto(Converter& conv, const char* data, std::size_t size, std::size_t badStep, OnBad onBad,
+                 std::string& out) {
+  if (!conv.ok()) return;
   char* in = const_cast<char*>(data);
   std::size_t inLeft = size;
-  std::vector<char> buf(1 << 16);
+  char buf[1 << 14];
   while (inLeft > 0) {
-    char* outPtr = buf.data();
-    std::size_t outLeft = buf.size();
+    char* outPtr = buf;
+    std::size_t outLeft = sizeof buf;
     const std::size_t r = iconv(conv.get(), &in, &inLeft, &outPtr, &outLeft);
-    out.append(buf.data(), buf.size() - outLeft);
+    out.append(buf, sizeof buf - outLeft);
     if (r == static_cast<std::size_t>(-1)) {
       if (errno == E2BIG) continue;
       // EILSEQ or EINVAL: one unconvertible or incomplete character.
@@ -98,8 +96,9 @@ std::string Convert(const char* to, const char* from, const char* data, std::siz
       iconv(conv.get(), nullptr, nullptr, nullptr, nullptr);
     }
   }
-  return out;
 }
+
+bool IsAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
 
 }  // namespace
 
@@ -107,26 +106,55 @@ unsigned WorkingCodePage() { return 932; }
 
 bool IsDbcsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
+// ASCII is the same in both encodings, so only the runs of other
+// characters go through iconv: skin.ini files are mostly ASCII.
 std::string Utf8ToWorking(std::string_view utf8) {
-  // Windows converts through UTF-16, where a character beyond the basic plane
-  // is two units and so becomes two default characters: do the same.
+  std::string out;
+  out.reserve(utf8.size());
+  Converter conv("CP932", "UTF-32LE");
   std::vector<std::uint32_t> wide;
-  for (char32_t cp : DecodeUtf8(utf8)) {
-    if (cp > 0xFFFF) {
-      wide.push_back(kReplacement);
-      wide.push_back(kReplacement);
-    } else {
-      wide.push_back(cp);
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    std::size_t j = i;
+    while (j < utf8.size() && IsAscii(utf8[j])) ++j;
+    out.append(utf8, i, j - i);
+    std::size_t k = j;
+    while (k < utf8.size() && !IsAscii(utf8[k])) ++k;
+    if (k == j) break;
+    // Windows converts through UTF-16, where a character beyond the basic
+    // plane is two units and so becomes two default characters: do the same.
+    wide.clear();
+    for (char32_t cp : DecodeUtf8(utf8.substr(j, k - j))) {
+      if (cp > 0xFFFF) wide.push_back(kReplacement);
+      wide.push_back(cp > 0xFFFF ? kReplacement : cp);
     }
+    ConvertInto(conv, reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(std::uint32_t),
+                sizeof(std::uint32_t), [](std::string& o) { o += '?'; }, out);
+    i = k;
   }
-  return Convert("CP932", "UTF-32LE", reinterpret_cast<const char*>(wide.data()),
-                 wide.size() * sizeof(std::uint32_t), sizeof(std::uint32_t),
-                 [](std::string& out) { out += '?'; });
+  return out;
 }
 
 std::string WorkingToUtf8(std::string_view text) {
-  return Convert("UTF-8", "CP932", text.data(), text.size(), 1,
-                 [](std::string& out) { AppendUtf8(out, 0x30FB); });
+  std::string out;
+  out.reserve(text.size() + text.size() / 2);
+  Converter conv("UTF-8", "CP932");
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t j = i;
+    while (j < text.size() && IsAscii(text[j])) ++j;
+    out.append(text, i, j - i);
+    // A run of characters that starts with a high byte; a trail byte may be
+    // ASCII, so the run is walked character by character.
+    std::size_t k = j;
+    while (k < text.size() && !IsAscii(text[k])) {
+      k += IsDbcsLeadByte(static_cast<unsigned char>(text[k])) && k + 1 < text.size() ? 2 : 1;
+    }
+    if (k == j) break;
+    ConvertInto(conv, text.data() + j, k - j, 1, [](std::string& o) { AppendUtf8(o, 0x30FB); }, out);
+    i = k;
+  }
+  return out;
 }
 
 }  // namespace orlavix::platform

@@ -1,0 +1,97 @@
+// Times reading, listing and collecting a large skin.ini against merely
+// reading its bytes. Generates its input into a temporary folder.
+//   orlavix_bench_reader [megabytes=10] [other-sections=5000]
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "document/skin_loader.h"
+#include "platform/files.h"
+#include "tests/reference/skin_rescan.h"
+
+namespace {
+
+class QuietMessages : public orlavix::Messages {
+ public:
+  void Alert(const std::string& text) override { std::fprintf(stderr, "alert: %s\n", text.c_str()); }
+  void Report(const std::string&, int) override {}
+};
+
+// The four skin sections, then `sections` other sections padded to the size.
+std::string MakeSkin(std::size_t bytes, int sections) {
+  std::string text = "[General]\r\nAuthor=\xE5\xB1\xB1\xE7\x94\xB0\r\nName=Bench\r\n\r\n[Colors]\r\nText=#000000\r\n"
+                     "[Controls]\r\nButton=button.png\r\n[Settings]\r\nTabWidth=120\r\n";
+  const std::size_t perSection = bytes / static_cast<std::size_t>(sections);
+  for (int s = 0; s < sections; ++s) {
+    const std::size_t end = text.size() + perSection;
+    text += "[Plugin" + std::to_string(s) + "]\r\n# \xE8\xAA\xAC\xE6\x98\x8E\r\n";
+    for (int k = 0; text.size() < end; ++k) {
+      text += "Key" + std::to_string(k) + "=\xE5\x80\xA4 value " + std::to_string(s * 1000 + k) + "\r\n";
+    }
+  }
+  return text;
+}
+
+template <typename F>
+double Millis(F&& work, int repeat = 3) {
+  double best = 1e300;
+  for (int r = 0; r < repeat; ++r) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    if (took.count() < best) best = took.count();
+  }
+  return best;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const double megabytes = argc > 1 ? std::atof(argv[1]) : 10.0;
+  const int sections = argc > 2 ? std::atoi(argv[2]) : 5000;
+  const auto dir = std::filesystem::temp_directory_path() / "orlavix-bench-reader";
+  std::filesystem::create_directories(dir);
+  const std::string path = (dir / "skin.ini").string();
+  {
+    const std::string skin = MakeSkin(static_cast<std::size_t>(megabytes * 1000 * 1000), sections);
+    std::ofstream(path, std::ios::binary).write(skin.data(), static_cast<std::streamsize>(skin.size()));
+  }
+
+  QuietMessages messages;
+  orlavix::SkinDocument doc;
+  std::string bytes, extraText;
+  std::size_t names = 0;
+  const double readBytes = Millis([&] { orlavix::platform::ReadWholeFile(path, bytes); });
+  const double readDoc = Millis([&] { doc.ReadFromFile(path, messages); });
+  std::string decoded;
+  const double decode = Millis([&] { decoded = orlavix::DecodeSkinFileBytes(bytes); });
+  orlavix::SkinDocument indexed;
+  const double index = Millis([&] { indexed.SetText(decoded); });
+  const double list = Millis([&] { names = doc.SectionNames().size(); });
+  const double collect = Millis([&] { orlavix::CollectOtherSections(path, doc, extraText, messages); });
+  // What one lookup costs when each rescans from the start, as a naive
+  // collection would do once per section.
+  const std::string text = doc.Text();
+  const int sample = 20;
+  const double rescan = Millis([&] {
+    for (int s = 0; s < sample; ++s) {
+      orlavix::rescan::SectionText(text, "Plugin" + std::to_string(sections - 1 - s));
+    }
+  }, 1) / sample;
+
+  std::printf("file                     %10.2f MB, %zu sections listed\n", bytes.size() / 1e6, names);
+  std::printf("read the bytes           %10.1f ms\n", readBytes);
+  std::printf("ReadFromFile             %10.1f ms (read, decode, index)\n", readDoc);
+  std::printf("  of which decoding      %10.1f ms (UTF-8 to the working code page)\n", decode);
+  std::printf("  of which indexing      %10.1f ms (one pass over the lines)\n", index);
+  std::printf("SectionNames             %10.1f ms\n", list);
+  std::printf("CollectOtherSections     %10.1f ms (re-reads the file; %.2f MB collected)\n", collect,
+              extraText.size() / 1e6);
+  std::printf("one rescanning lookup    %10.1f ms (x %d sections = %.0f ms if collected that way)\n", rescan,
+              sections, rescan * sections);
+  std::filesystem::remove_all(dir);
+  return 0;
+}

@@ -1,0 +1,89 @@
+// One skin.ini, decoded into the working code page and kept as one text.
+// Queries scan the text by lines; the section headers are indexed once per
+// read so that walking every section costs one pass over the text.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "support/messages.h"
+
+namespace orlavix {
+
+struct SectionEntry {
+  std::string key;
+  std::string value;
+  bool operator==(const SectionEntry& other) const { return key == other.key && value == other.value; }
+};
+
+// Walks the lines of a text: any run of CR and LF separates lines (so there
+// are no empty lines), and NUL or 0xFF ends the text. Steps by character, so
+// a trail byte is never taken for a break.
+class LineScanner {
+ public:
+  explicit LineScanner(std::string_view text, std::size_t from = 0);
+  // The next line, or false at the end of the text.
+  bool Next(std::string_view& line);
+  // Offset just past the last line returned.
+  std::size_t Position() const { return lineEnd_; }
+
+ private:
+  void SkipBreaks();
+  std::string_view text_;
+  std::size_t pos_;
+  std::size_t lineEnd_ = 0;
+};
+
+// The text a file of these bytes holds: a leading UTF-8 byte-order mark is
+// dropped, a NUL ends the contents, and the rest is decoded from UTF-8.
+std::string DecodeSkinFileBytes(std::string_view bytes);
+
+class SkinDocument {
+ public:
+  // Replaces the text with the decoded file; on any failure the document is
+  // absent afterwards. A file of 4 GiB or more is refused with an alert.
+  void ReadFromFile(const std::string& path, Messages& messages);
+
+  // Replaces the text with one already in the working code page.
+  void SetText(std::string text);
+  void Clear();
+
+  bool HasText() const { return text_.has_value(); }
+  const std::string& Text() const;
+
+  // Names of all header lines in document order, duplicates included.
+  std::vector<std::string> SectionNames() const;
+  // Key and value lines of the first section whose header matches name.
+  std::vector<SectionEntry> SectionEntries(std::string_view name) const;
+  // "[name]" LF, then each body line of the first matching section plus LF.
+  std::string SectionText(std::string_view name) const;
+  // As SectionText for the index-th name of SectionNames, but with the body
+  // of that very header: a repeated name gets its own lines, not the first's.
+  // An index out of range gives "".
+  std::string SectionTextAt(std::size_t index) const;
+
+ private:
+  struct HeaderLine {
+    std::size_t offset;  // of the '['
+    std::size_t length;  // of the whole line
+  };
+
+  void BuildIndex();
+  // The first line that matches "[name]" as a header, or npos.
+  std::size_t FindHeader(std::string_view name) const;
+  void AppendBody(std::size_t headerEnd, std::string& out) const;
+
+  std::optional<std::string> text_;
+  // Lines that start with '[' and end with ']': candidates for a name lookup.
+  std::vector<HeaderLine> headers_;
+  // Indices into headers_ of the listed headers (a name of one byte or more).
+  std::vector<std::size_t> listed_;
+  // Lower-cased header line -> index into headers_ of its first occurrence.
+  std::unordered_map<std::string, std::size_t> firstHeader_;
+};
+
+}  // namespace orlavix

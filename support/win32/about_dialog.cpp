@@ -1,0 +1,145 @@
+#include "support/win32/about_dialog.h"
+
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <utility>
+#include <vector>
+
+#include "app/resource.h"
+#include "support/version.h"
+#include "support/win32/center_dialog.h"
+#include "support/win32/nt_platform.h"
+
+namespace orlavix::win32 {
+namespace {
+
+void OpenWithShell(const std::string& address) {
+  ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+HICON LoadProgramIcon(int widthMetric, int heightMetric) {
+  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ORLAVIX),
+                                       IMAGE_ICON, GetSystemMetrics(widthMetric),
+                                       GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR));
+}
+
+// A copy of cursor `id` of the module at `path`, or null.
+HCURSOR CursorFromModule(const char* path, int id) {
+  const UniqueLibrary module(LoadLibraryA(path));
+  if (!module) return nullptr;
+  const HCURSOR cursor = LoadCursorA(module.Get(), MAKEINTRESOURCEA(id));
+  return cursor ? static_cast<HCURSOR>(CopyIcon(cursor)) : nullptr;
+}
+
+}  // namespace
+
+AboutDialog::AboutDialog() : AboutDialog(&OpenWithShell) {}
+
+AboutDialog::AboutDialog(LinkOpener openLink) : openLink_(std::move(openLink)) {}
+
+INT_PTR AboutDialog::DoModal(HWND owner) { return RunModal(IDD_ABOUT, owner); }
+
+std::string AboutDialog::AboutText() {
+  return std::string(kProgramName) + " " + kProgramVersion + "\n\n" + kCopyrightLine;
+}
+
+bool AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog();
+      result = TRUE;
+      return true;
+    case WM_CTLCOLORSTATIC:
+      result = OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+      return true;
+    case WM_SETCURSOR:
+      if (!OnSetCursor(reinterpret_cast<HWND>(wParam))) return false;
+      SetMessageResult(TRUE);
+      result = TRUE;
+      return true;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL:
+          End(LOWORD(wParam));
+          result = TRUE;
+          return true;
+        case IDC_ABOUT_LINK:
+          if (HIWORD(wParam) != STN_CLICKED) return false;
+          OpenLink();
+          result = TRUE;
+          return true;
+      }
+      return false;
+  }
+  return false;
+}
+
+void AboutDialog::OnInitDialog() {
+  CenterDialog(Window());
+
+  bigIcon_.Reset(LoadProgramIcon(SM_CXICON, SM_CYICON));
+  smallIcon_.Reset(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON));
+  SendMessageA(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+  SendMessageA(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+
+  SetDlgItemTextA(Window(), IDC_ABOUT_TEXT, AboutText().c_str());
+  SetDlgItemTextA(Window(), IDC_ABOUT_LINK, kMakerWebAddress);
+
+  const auto dialogFont = reinterpret_cast<HFONT>(SendMessageA(Window(), WM_GETFONT, 0, 0));
+  LOGFONTA font{};
+  if (dialogFont && GetObjectA(dialogFont, sizeof font, &font) == sizeof font) {
+    font.lfUnderline = TRUE;
+    linkFont_.Reset(CreateFontIndirectA(&font));
+    SendDlgItemMessageA(Window(), IDC_ABOUT_LINK, WM_SETFONT,
+                        reinterpret_cast<WPARAM>(linkFont_.Get()), FALSE);
+  }
+
+  LoadHandCursor();
+}
+
+void AboutDialog::LoadHandCursor() {
+  char path[MAX_PATH] = "";
+  HCURSOR cursor = nullptr;
+  if (IsNtPlatform()) {
+    if (GetSystemDirectoryA(path, sizeof path) && PathAppendA(path, "user32.dll")) {
+      cursor = CursorFromModule(path, 114);
+    }
+  } else if (GetWindowsDirectoryA(path, sizeof path) && PathAppendA(path, "winhlp32.exe")) {
+    cursor = CursorFromModule(path, 106);
+  }
+  // A system without that resource still gets a hand, and failing that an
+  // arrow: never an empty cursor over the link.
+  if (!cursor) cursor = static_cast<HCURSOR>(CopyIcon(LoadCursorA(nullptr, IDC_HAND)));
+  if (!cursor) cursor = static_cast<HCURSOR>(CopyIcon(LoadCursorA(nullptr, IDC_ARROW)));
+  handCursor_.Reset(cursor);
+}
+
+INT_PTR AboutDialog::OnCtlColorStatic(HDC dc, HWND control) {
+  SetBkMode(dc, TRANSPARENT);
+  if (GetDlgCtrlID(control) == IDC_ABOUT_LINK) SetTextColor(dc, RGB(0, 0, 0xFF));
+  return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+bool AboutDialog::OnSetCursor(HWND under) {
+  if (!under || GetDlgCtrlID(under) != IDC_ABOUT_LINK || GetParent(under) != Window()) return false;
+  SetCursor(handCursor_.Get());
+  return true;
+}
+
+void AboutDialog::OpenLink() {
+  const HWND link = GetDlgItem(Window(), IDC_ABOUT_LINK);
+  const int length = GetWindowTextLengthA(link);
+  std::vector<char> text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+  GetWindowTextA(link, text.data(), static_cast<int>(text.size()));
+  if (openLink_) openLink_(text.data());
+}
+
+void AboutDialog::End(int id) {
+  linkFont_.Reset();
+  handCursor_.Reset();
+  EndDialog(Window(), id);
+}
+
+}  // namespace orlavix::win32

@@ -1,0 +1,45 @@
+// The version dialog: name, version and copyright, and the maker's web
+// address as a link that opens in the user's browser.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "support/win32/dialog.h"
+#include "support/win32/handles.h"
+
+namespace orlavix::win32 {
+
+class AboutDialog : public Dialog {
+ public:
+  // Opens an address; by default the shell's "open" verb.
+  using LinkOpener = std::function<void(const std::string& address)>;
+
+  AboutDialog();
+  explicit AboutDialog(LinkOpener openLink);
+
+  // Returns IDOK or IDCANCEL.
+  INT_PTR DoModal(HWND owner);
+
+  // The first text of the dialog: "Orlavix 0.2.8", a blank line, the copyright.
+  static std::string AboutText();
+
+ private:
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  void OnInitDialog();
+  INT_PTR OnCtlColorStatic(HDC dc, HWND control);
+  bool OnSetCursor(HWND under);
+  void OpenLink();
+  void End(int id);
+  void LoadHandCursor();
+
+  LinkOpener openLink_;
+  UniqueFont linkFont_;
+  UniqueCursor handCursor_;
+  UniqueIcon bigIcon_;
+  UniqueIcon smallIcon_;
+};
+
+}  // namespace orlavix::win32

@@ -1,0 +1,29 @@
+#include "support/win32/dialog.h"
+
+namespace orlavix::win32 {
+
+INT_PTR Dialog::RunModal(int resourceId, HWND owner) {
+  return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), owner,
+                         &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Dialog* self = nullptr;
+  if (message == WM_INITDIALOG) {
+    self = reinterpret_cast<Dialog*>(lParam);
+    SetWindowLongPtrA(window, DWLP_USER, lParam);
+    self->window_ = window;
+  } else {
+    self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(window, DWLP_USER));
+  }
+  if (!self) return FALSE;
+  // Nothing may unwind through the system's dialog manager.
+  try {
+    INT_PTR result = FALSE;
+    return self->HandleMessage(message, wParam, lParam, result) ? result : FALSE;
+  } catch (...) {
+    return FALSE;
+  }
+}
+
+}  // namespace orlavix::win32

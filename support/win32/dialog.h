@@ -1,0 +1,36 @@
+// The base of every dialog: one static procedure finds the object behind the
+// window and hands each message to its message map.
+#pragma once
+
+#include <windows.h>
+
+namespace orlavix::win32 {
+
+class Dialog {
+ public:
+  Dialog() = default;
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+
+  HWND Window() const { return window_; }
+
+ protected:
+  virtual ~Dialog() = default;
+
+  // Runs the dialog from template `resourceId` of the program's module.
+  INT_PTR RunModal(int resourceId, HWND owner);
+
+  // The message map: returns true when the message was handled, with the
+  // dialog procedure's answer in `result`.
+  virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) = 0;
+
+  // For messages whose answer goes through DWLP_MSGRESULT.
+  void SetMessageResult(LONG_PTR value) { SetWindowLongPtrA(window_, DWLP_MSGRESULT, value); }
+
+ private:
+  static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND window_ = nullptr;
+};
+
+}  // namespace orlavix::win32

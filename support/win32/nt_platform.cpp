@@ -1,0 +1,25 @@
+#include "support/win32/nt_platform.h"
+
+#include <windows.h>
+
+#include <atomic>
+
+namespace orlavix::win32 {
+namespace {
+std::atomic<bool> ntPlatform{false};
+}
+
+bool IsNtPlatform() {
+  if (!ntPlatform.load()) {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const BOOL known = GetVersionExA(&info);
+#pragma GCC diagnostic pop
+    if (known && info.dwPlatformId == VER_PLATFORM_WIN32_NT) ntPlatform.store(true);
+  }
+  return ntPlatform.load();
+}
+
+}  // namespace orlavix::win32

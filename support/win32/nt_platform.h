@@ -1,0 +1,10 @@
+// Whether the system is of the Windows NT family; asked once and remembered.
+#pragma once
+
+namespace orlavix::win32 {
+
+// Tests the platform until the first positive answer, which is then kept for
+// the rest of the process.
+bool IsNtPlatform();
+
+}  // namespace orlavix::win32

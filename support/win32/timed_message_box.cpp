@@ -1,0 +1,211 @@
+#include "support/win32/timed_message_box.h"
+
+#include <process.h>
+
+#include <vector>
+
+#include "support/countdown.h"
+#include "support/mbtext.h"
+#include "support/win32/nt_platform.h"
+
+namespace orlavix::win32 {
+namespace {
+
+constexpr DWORD kIdlePauseMs = 50;
+constexpr DWORD kStopWaitMs = 900;
+
+std::string WindowText(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  std::vector<char> buffer(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+  const int got = GetWindowTextA(window, buffer.data(), static_cast<int>(buffer.size()));
+  return std::string(buffer.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
+}
+
+// Sets the text only when it differs, so that the button does not flicker.
+void SetTextIfChanged(HWND window, const std::string& text) {
+  if (MbsCompare(WindowText(window), text) != 0) SetWindowTextA(window, text.c_str());
+}
+
+// Takes one waiting message, if any. False when the thread must end: the
+// retrieval failed or it was told to quit.
+bool PumpOneMessage(bool& tookOne) {
+  MSG msg;
+  tookOne = false;
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) return true;
+  tookOne = true;
+  const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+  if (got <= 0) return false;  // -1: failure; 0: WM_QUIT
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  return true;
+}
+
+// Waits at most `ms` for the next message to this thread, so that a quit
+// request is seen at once.
+void Pause(DWORD ms) { MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT); }
+
+struct PopupSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK TakeEnabledDialog(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<PopupSearch*>(param);
+  char name[16] = "";
+  if (GetWindow(window, GW_OWNER) == search.owner && IsWindowEnabled(window) &&
+      IsWindowVisible(window) && GetClassNameA(window, name, sizeof name) &&
+      std::string(name) == "#32770") {
+    search.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The window that the box should be: the owner's enabled popup. Systems that
+// do not answer that question of GetWindow get it from the caller thread's
+// own dialog windows.
+HWND CandidateBox(const TimedMessageBoxState& state) {
+  const HWND popup = GetWindow(state.owner, IsNtPlatform() ? GW_ENABLEDPOPUP : GW_HWNDNEXT);
+  if (popup || !state.owner || !IsNtPlatform()) return popup;
+  PopupSearch search{state.owner, nullptr};
+  EnumThreadWindows(state.callerThreadId, &TakeEnabledDialog, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The box's default button, looked for under the table's id and, failing
+// that, where some systems keep the lone OK button.
+HWND FindDefaultButton(HWND candidate, const TimedMessageBoxState& state, int& buttonId) {
+  if (!IsWindow(candidate)) return nullptr;
+  HWND button = GetDlgItem(candidate, state.defaultButtonId);
+  buttonId = state.defaultButtonId;
+  if (!IsWindow(button) && state.alternateButtonId != 0) {
+    button = GetDlgItem(candidate, state.alternateButtonId);
+    buttonId = state.alternateButtonId;
+  }
+  return IsWindow(button) ? button : nullptr;
+}
+
+// Counts down on `button` until the box goes, the user moves within it, the
+// time is up or the thread is told to quit.
+void CountDown(TimedMessageBoxState& state, HWND box, HWND button, int buttonId) {
+  const Countdown countdown(GetTickCount(), state.seconds);
+  while (IsWindow(box) && IsWindowVisible(box)) {
+    const HWND focus = GetFocus();
+    if (focus != button && focus && (focus == box || GetParent(focus) == box)) {
+      SetTextIfChanged(button, state.defaultButtonText);
+      return;
+    }
+    const DWORD now = GetTickCount();
+    if (countdown.Expired(now)) {
+      SetTextIfChanged(button, state.defaultButtonText);
+      PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, 0), 0);
+      return;
+    }
+    SetTextIfChanged(button, CountdownLabel(state.defaultButtonText, countdown.RemainingSeconds(now)));
+    bool tookOne = false;
+    if (!PumpOneMessage(tookOne)) return;
+    // A short rest per pass keeps the label current to well under a second
+    // without spinning.
+    if (!tookOne) Pause(kIdlePauseMs);
+  }
+}
+
+}  // namespace
+
+unsigned __stdcall WatchDefaultButton(void* param) {
+  auto& state = *static_cast<TimedMessageBoxState*>(param);
+  HWND box = nullptr;
+  HWND button = nullptr;
+  int buttonId = 0;
+  for (;;) {
+    const HWND candidate = CandidateBox(state);
+    button = FindDefaultButton(candidate, state, buttonId);
+    if (button) {
+      box = candidate;
+      break;
+    }
+    bool tookOne = false;
+    if (!PumpOneMessage(tookOne)) return 0;
+    if (!tookOne) Pause(kIdlePauseMs);
+  }
+
+  state.defaultButtonText = WindowText(button);
+  const DWORD self = GetCurrentThreadId();
+  // Attached, GetFocus sees the focus inside the box.
+  const BOOL attached = AttachThreadInput(self, state.callerThreadId, TRUE);
+  CountDown(state, box, button, buttonId);
+  if (attached) AttachThreadInput(self, state.callerThreadId, FALSE);
+  return 0;
+}
+
+DWORD StopWatcher(TimedMessageBoxState& state) {
+  if (state.watcherThreadId == 0) return 0;
+  const DWORD start = GetTickCount();
+  // A watcher that has not yet taken its first message has no queue to post
+  // to: keep trying while it runs, within the same 900 ms.
+  while (!PostThreadMessageA(state.watcherThreadId, WM_QUIT, 0, 0) && state.watcherThread &&
+         GetTickCount() - start < kStopWaitMs &&
+         WaitForSingleObject(state.watcherThread, 10) == WAIT_TIMEOUT) {
+  }
+  DWORD exitCode = 0;
+  if (state.watcherThread) {
+    const DWORD spent = GetTickCount() - start;
+    const DWORD wait = spent < kStopWaitMs ? kStopWaitMs - spent : 0;
+    if (WaitForSingleObject(state.watcherThread, wait) == WAIT_TIMEOUT) {
+      TerminateThread(state.watcherThread, 1);
+      WaitForSingleObject(state.watcherThread, INFINITE);
+    }
+    GetExitCodeThread(state.watcherThread, &exitCode);
+    if (CloseHandle(state.watcherThread)) {
+      state.watcherThread = nullptr;
+      state.watcherThreadId = 0;
+    }
+  }
+  return exitCode;
+}
+
+int TimedMessageBox(HWND owner, const char* text, const char* caption, UINT type, DWORD seconds,
+                    DWORD* watcherExitCode) {
+  if (watcherExitCode) *watcherExitCode = 0;
+  TimedMessageBoxState state;
+
+  const int iconId = BoxIconId(type);
+  LANGID language = GetUserDefaultLangID();
+  if (language == LANG_USER_DEFAULT) language = GetSystemDefaultLangID();
+
+  MSGBOXPARAMSA params{};
+  params.cbSize = sizeof params;
+  params.hwndOwner = owner;
+  params.hInstance = nullptr;  // the system's own icons
+  params.lpszText = text;
+  params.lpszCaption = caption;
+  params.dwStyle = BoxStyle(type);
+  params.lpszIcon = iconId != 0 ? MAKEINTRESOURCEA(iconId) : nullptr;
+  params.dwContextHelpId = 0;
+  params.lpfnMsgBoxCallback = nullptr;
+  params.dwLanguageId = language;
+
+  state.owner = owner;
+  state.seconds = seconds;
+  state.defaultButtonId = DefaultButtonId(type);
+  state.alternateButtonId = AlternateButtonId(type);
+  state.callerThreadId = GetCurrentThreadId();
+  if (state.defaultButtonId == 0) return -1;
+
+  unsigned threadId = 0;
+  const auto handle = _beginthreadex(nullptr, 0, &WatchDefaultButton, &state, 0, &threadId);
+  if (handle == 0) return -1;
+  state.watcherThread = reinterpret_cast<HANDLE>(handle);
+  state.watcherThreadId = threadId;
+
+  int result = MessageBoxIndirectA(&params);
+  if (result == 0) result = MessageBoxA(owner, text, caption, type);
+
+  if (state.watcherThread) {
+    const DWORD exitCode = StopWatcher(state);
+    if (watcherExitCode) *watcherExitCode = exitCode;
+  }
+  return result;
+}
+
+}  // namespace orlavix::win32

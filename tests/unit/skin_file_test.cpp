@@ -1,0 +1,169 @@
+// Reading skin.ini from disk: decoding, failures, the size limit and sharing.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <winioctl.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include "document/skin_document.h"
+#include "platform/files.h"
+#include "support/mbtext.h"
+#include "tests/unit/test_files.h"
+
+namespace orlavix {
+namespace {
+
+using testing::RecordingMessages;
+using testing::TempDir;
+using testing::WriteBytes;
+
+const std::string kUtf8Skin = "[General]\r\nAuthor=\xE5\xB1\xB1\xE7\x94\xB0\r\n\r\n[Foo]\r\nX=1\r\n";
+
+TEST(SkinDocumentFile, DecodesUtf8WithOrWithoutByteOrderMark) {
+  TempDir dir;
+  WriteBytes(dir.path() / "plain.ini", kUtf8Skin);
+  WriteBytes(dir.path() / "bom.ini", "\xEF\xBB\xBF" + kUtf8Skin);
+  RecordingMessages messages;
+  SkinDocument plain, bom;
+  plain.ReadFromFile(dir.File("plain.ini"), messages);
+  bom.ReadFromFile(dir.File("bom.ini"), messages);
+  ASSERT_TRUE(plain.HasText());
+  ASSERT_TRUE(bom.HasText());
+  EXPECT_EQ(plain.Text(), J("[General]\r\nAuthor=山田\r\n\r\n[Foo]\r\nX=1\r\n"));
+  EXPECT_EQ(bom.Text(), plain.Text());
+  EXPECT_EQ(bom.SectionEntries("General"), (std::vector<SectionEntry>{{"Author", J("山田")}}));
+  EXPECT_TRUE(messages.alerts.empty());
+}
+
+TEST(SkinDocumentFile, ContentsEndAtNulAndBadUtf8StillReads) {
+  TempDir dir;
+  WriteBytes(dir.path() / "zero.ini", std::string("[A]\nX=1\n\0[B]\nY=2\n", 17));
+  WriteBytes(dir.path() / "bad.ini", "[A]\nX=\xC3\n[B]\nY=2\n");
+  WriteBytes(dir.path() / "empty.ini", "");
+  RecordingMessages messages;
+  SkinDocument doc;
+  doc.ReadFromFile(dir.File("zero.ini"), messages);
+  EXPECT_EQ(doc.Text(), "[A]\nX=1\n");
+  doc.ReadFromFile(dir.File("bad.ini"), messages);
+  ASSERT_TRUE(doc.HasText());
+  EXPECT_EQ(doc.SectionNames(), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(doc.SectionEntries("B"), (std::vector<SectionEntry>{{"Y", "2"}}));
+  doc.ReadFromFile(dir.File("empty.ini"), messages);
+  EXPECT_TRUE(doc.HasText());
+  EXPECT_EQ(doc.Text(), "");
+  EXPECT_TRUE(messages.alerts.empty());
+}
+
+TEST(SkinDocumentFile, UnreadableFilesLeaveTheDocumentAbsentSilently) {
+  TempDir dir;
+  WriteBytes(dir.path() / "skin.ini", kUtf8Skin);
+  RecordingMessages messages;
+  SkinDocument doc;
+  for (const std::string& path : {dir.File("missing.ini"), dir.path().string(), std::string()}) {
+    doc.ReadFromFile(dir.File("skin.ini"), messages);
+    ASSERT_TRUE(doc.HasText());
+    doc.ReadFromFile(path, messages);  // the previous text must not survive
+    EXPECT_FALSE(doc.HasText()) << path;
+    EXPECT_TRUE(doc.SectionNames().empty());
+  }
+  EXPECT_TRUE(messages.alerts.empty());
+  EXPECT_FALSE(platform::FileExists(dir.File("missing.ini")));
+  EXPECT_TRUE(platform::FileExists(dir.File("skin.ini")));
+}
+
+TEST(SkinDocumentFile, PathsAreInTheWorkingCodePage) {
+  TempDir dir;
+  WriteBytes(dir.path() / std::filesystem::u8path("\xE3\x82\xB9\xE3\x82\xAD\xE3\x83\xB3.ini"), kUtf8Skin);
+  const std::string path = dir.path().string() + static_cast<char>(std::filesystem::path::preferred_separator) +
+                           J("スキン.ini");
+  RecordingMessages messages;
+  SkinDocument doc;
+  doc.ReadFromFile(path, messages);
+  ASSERT_TRUE(doc.HasText());
+  EXPECT_EQ(doc.SectionNames(), (std::vector<std::string>{"General", "Foo"}));
+  EXPECT_TRUE(platform::FileExists(path));
+}
+
+// Makes a file of exactly `size` bytes without writing them (a sparse file),
+// and answers how many bytes the disk really holds for it.
+std::uint64_t MakeSparseFile(const std::string& path, std::uint64_t size) {
+#ifdef _WIN32
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return UINT64_MAX;
+  DWORD ignored = 0;
+  DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
+  LARGE_INTEGER end;
+  end.QuadPart = static_cast<LONGLONG>(size);
+  FILE_STANDARD_INFO info{};
+  const bool ok = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file) &&
+                  GetFileInformationByHandleEx(file, FileStandardInfo, &info, sizeof info);
+  CloseHandle(file);
+  return ok ? static_cast<std::uint64_t>(info.AllocationSize.QuadPart) : UINT64_MAX;
+#else
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (fd < 0) return UINT64_MAX;
+  const bool ok = ftruncate(fd, static_cast<off_t>(size)) == 0;
+  struct stat info {};
+  fstat(fd, &info);
+  close(fd);
+  return ok ? static_cast<std::uint64_t>(info.st_blocks) * 512 : UINT64_MAX;
+#endif
+}
+
+TEST(SkinDocumentFile, FileOfFourGibibytesIsRefusedWithOneAlert) {
+  TempDir dir;
+  const std::string path = dir.File("huge.ini");
+  const std::uint64_t onDisk = MakeSparseFile(path, std::uint64_t{1} << 32);
+  ASSERT_NE(onDisk, UINT64_MAX) << "could not make the sparse file";
+  ASSERT_LT(onDisk, std::uint64_t{1} << 20) << "the file system did not keep the file sparse";
+  EXPECT_EQ(std::filesystem::file_size(dir.path() / "huge.ini"), std::uint64_t{1} << 32);
+
+  WriteBytes(dir.path() / "skin.ini", kUtf8Skin);
+  RecordingMessages messages;
+  SkinDocument doc;
+  doc.ReadFromFile(dir.File("skin.ini"), messages);
+  ASSERT_TRUE(doc.HasText());
+  doc.ReadFromFile(path, messages);
+  EXPECT_FALSE(doc.HasText());
+  EXPECT_EQ(messages.alerts, std::vector<std::string>{J("ファイルが大きすぎるため読み込めません。")});
+  EXPECT_TRUE(messages.reports.empty());
+
+  std::string bytes = "untouched";
+  EXPECT_EQ(platform::ReadWholeFile(path, bytes), platform::ReadStatus::TooLarge);
+  EXPECT_TRUE(bytes.empty());
+}
+
+#ifdef _WIN32
+TEST(SkinDocumentFile, FileHeldOpenByAnotherProgramIsNotRead) {
+  TempDir dir;
+  const std::string path = dir.File("skin.ini");
+  WriteBytes(dir.path() / "skin.ini", kUtf8Skin);
+  RecordingMessages messages;
+  SkinDocument doc;
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  doc.ReadFromFile(path, messages);
+  EXPECT_FALSE(doc.HasText());
+  CloseHandle(held);
+  // Even a holder that lets others read is refused: we read with no sharing.
+  held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  doc.ReadFromFile(path, messages);
+  EXPECT_FALSE(doc.HasText());
+  CloseHandle(held);
+  doc.ReadFromFile(path, messages);
+  EXPECT_TRUE(doc.HasText());
+  EXPECT_TRUE(messages.alerts.empty());
+}
+#endif
+
+}  // namespace
+}  // namespace orlavix

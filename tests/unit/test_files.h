@@ -1,0 +1,57 @@
+// Helpers shared by the unit tests: a temporary folder, file writing and a
+// recording Messages.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "support/messages.h"
+
+namespace orlavix::testing {
+
+class TempDir {
+ public:
+  TempDir() {
+    static std::atomic<int> serial{0};
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    path_ = std::filesystem::temp_directory_path() /
+            ("orlavix-test-" + std::to_string(stamp) + "-" + std::to_string(serial++));
+    std::filesystem::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // A path inside the folder as the program passes paths: working code page.
+  std::string File(const std::string& asciiName) const { return (path_ / asciiName).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+class RecordingMessages : public Messages {
+ public:
+  void Alert(const std::string& text) override { alerts.push_back(text); }
+  void Report(const std::string& text, int seconds) override {
+    reports.push_back(text);
+    reportSeconds.push_back(seconds);
+  }
+  std::vector<std::string> alerts;
+  std::vector<std::string> reports;
+  std::vector<int> reportSeconds;
+};
+
+}  // namespace orlavix::testing

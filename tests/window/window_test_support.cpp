@@ -1,0 +1,125 @@
+#include "tests/window/window_test_support.h"
+
+#include <commctrl.h>
+
+#include <map>
+
+namespace orlavix::test {
+namespace {
+
+constexpr char kOwnerClass[] = "OrlavixTestOwner";
+
+std::map<UINT_PTR, std::function<void()>>& PendingActions() {
+  static std::map<UINT_PTR, std::function<void()>> actions;
+  return actions;
+}
+
+WindowSpy* activeSpy = nullptr;
+
+}  // namespace
+
+void InitWindowTests() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = kOwnerClass;
+  RegisterClassA(&wc);
+}
+
+OwnerWindow::OwnerWindow(RECT r, const char* caption) {
+  InitWindowTests();
+  window_ = CreateWindowExA(0, kOwnerClass, caption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, r.left,
+                            r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+}
+
+OwnerWindow::~OwnerWindow() {
+  if (window_) DestroyWindow(window_);
+}
+
+TimerScript::~TimerScript() {
+  for (UINT_PTR id : timers_) {
+    if (PendingActions().erase(id)) KillTimer(nullptr, id);
+  }
+}
+
+void TimerScript::At(UINT ms, std::function<void()> action) {
+  const UINT_PTR id = SetTimer(nullptr, 0, ms, &TimerScript::Fire);
+  if (!id) return;
+  PendingActions()[id] = std::move(action);
+  timers_.push_back(id);
+}
+
+void CALLBACK TimerScript::Fire(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  auto found = PendingActions().find(id);
+  if (found == PendingActions().end()) return;
+  const std::function<void()> action = std::move(found->second);
+  PendingActions().erase(found);
+  action();
+}
+
+WindowSpy::WindowSpy() {
+  activeSpy = this;
+  cbt_ = SetWindowsHookExA(WH_CBT, &WindowSpy::CbtHook, nullptr, GetCurrentThreadId());
+  call_ = SetWindowsHookExA(WH_CALLWNDPROC, &WindowSpy::CallHook, nullptr, GetCurrentThreadId());
+}
+
+WindowSpy::~WindowSpy() {
+  if (cbt_) UnhookWindowsHookEx(cbt_);
+  if (call_) UnhookWindowsHookEx(call_);
+  activeSpy = nullptr;
+}
+
+HWND WindowSpy::CurrentDialog() const {
+  for (auto it = dialogs_.rbegin(); it != dialogs_.rend(); ++it) {
+    if (IsWindow(*it)) return *it;
+  }
+  return nullptr;
+}
+
+std::vector<std::string> WindowSpy::TextsSetOn(HWND window) const {
+  std::vector<std::string> out;
+  for (const auto& entry : texts_) {
+    if (entry.first == window) out.push_back(entry.second);
+  }
+  return out;
+}
+
+LRESULT CALLBACK WindowSpy::CbtHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && activeSpy) {
+    const HWND window = reinterpret_cast<HWND>(wParam);
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "#32770") activeSpy->dialogs_.push_back(window);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK WindowSpy::CallHook(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && activeSpy && call->message == WM_SETTEXT && call->lParam) {
+    // An ANSI hook is given the text in the working code page, whatever the
+    // window's own character set.
+    const std::string text = reinterpret_cast<const char*>(call->lParam);
+    activeSpy->texts_.emplace_back(call->hwnd, text);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::string TextOf(HWND window) {
+  char text[512] = "";
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
+
+}  // namespace orlavix::test

@@ -1,0 +1,76 @@
+// Helpers for driving real windows from a test: an owner window, actions run
+// while a modal loop is active, and a record of what the windows went through.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace orlavix::test {
+
+// Prepares common controls once; call before the first window.
+void InitWindowTests();
+
+// A plain visible top-level window to own the dialogs under test.
+class OwnerWindow {
+ public:
+  explicit OwnerWindow(RECT placement, const char* caption = "Owner");
+  ~OwnerWindow();
+  OwnerWindow(const OwnerWindow&) = delete;
+  OwnerWindow& operator=(const OwnerWindow&) = delete;
+  HWND Get() const { return window_; }
+
+ private:
+  HWND window_ = nullptr;
+};
+
+// Runs actions on this thread at given times while it sits in a modal loop
+// (message box or dialog), through thread timers. Every action still pending
+// is cancelled when the script is destroyed.
+class TimerScript {
+ public:
+  TimerScript() = default;
+  ~TimerScript();
+  TimerScript(const TimerScript&) = delete;
+  TimerScript& operator=(const TimerScript&) = delete;
+  void At(UINT ms, std::function<void()> action);
+
+ private:
+  static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD);
+  std::vector<UINT_PTR> timers_;
+};
+
+// Watches this thread's windows: the dialogs it creates and the texts set on
+// any window of it (WM_SETTEXT as the window receives it).
+class WindowSpy {
+ public:
+  WindowSpy();
+  ~WindowSpy();
+  WindowSpy(const WindowSpy&) = delete;
+  WindowSpy& operator=(const WindowSpy&) = delete;
+
+  // Dialog windows ("#32770") created since the spy started, in order.
+  const std::vector<HWND>& Dialogs() const { return dialogs_; }
+  // The latest dialog that is still a window, or null.
+  HWND CurrentDialog() const;
+  // Texts set on `window`, in order.
+  std::vector<std::string> TextsSetOn(HWND window) const;
+
+ private:
+  static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK CallHook(int code, WPARAM wParam, LPARAM lParam);
+
+  HHOOK cbt_ = nullptr;
+  HHOOK call_ = nullptr;
+  std::vector<HWND> dialogs_;
+  std::vector<std::pair<HWND, std::string>> texts_;
+};
+
+std::string TextOf(HWND window);
+
+// Presses a button as a click would.
+void Click(HWND button);
+
+}  // namespace orlavix::test

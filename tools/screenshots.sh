@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Photographs the windows as a person sees them: each is shown under a Wine
+# virtual desktop (so that windows have their frames) inside Xvfb, and the
+# screen is written as a PNG under build/screenshots/.
+set -uo pipefail
+
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+BUILD="${ORLAVIX_BUILD:-$ROOT/build}"
+source "$ROOT/tools/env.sh"
+
+orlavix_install_packages || exit 1
+mkdir -p "$BUILD"
+_orlavix_cmake win64 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" \
+  || exit 1
+orlavix_start_display || exit 1
+orlavix_prepare_wine || exit 1
+
+OUT="$BUILD/screenshots"
+SCREENS="$BUILD/win64/tests/window/orlavix_screens.exe"
+mkdir -p "$OUT"
+
+# shoot NAME MODE SECONDS: shows MODE, photographs it after SECONDS, and
+# waits for the window to close by itself.
+shoot() {
+  local name="$1" mode="$2" delay="$3" pid
+  orlavix_wine explorer /desktop=orlavix,1280x900 "$SCREENS" "$mode" > /dev/null 2>&1 &
+  pid=$!
+  sleep "$delay"
+  import -window root "$OUT/$name.png" || return 1
+  wait "$pid"
+  wineserver -w
+  echo "   $OUT/$name.png"
+}
+
+echo "== screenshots"
+shoot about about 4 || exit 1
+shoot message-box box 5 || exit 1
