@@ -1,0 +1,136 @@
+#include "editor/editor_dialog.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "document/skin_loader.h"
+#include "model/catalogues.h"
+#include "support/mbtext.h"
+
+namespace orlavix {
+
+namespace {
+
+const ColumnSet kColumnSets[kCategoryCount] = {
+    {{"種別", "番号", "ファイル"}, {220, 65, 300}},       // Report
+    {{"項目", "キー", "値"}, {240, 180, 165}},            // Options
+    {{"項目", "キー", "値"}, {305, 120, 160}},            // General
+    {{"項目", "キー", "色"}, {360, 170, 55}},             // Colors
+    {{"項目", "キー", "画像・設定値"}, {265, 190, 130}},  // Controls
+    {{"項目", "キー", "値"}, {255, 230, 100}},            // Settings
+};
+
+constexpr SettingCategory kButtonCategories[] = {SettingCategory::Options, SettingCategory::General,
+                                                 SettingCategory::Colors, SettingCategory::Controls,
+                                                 SettingCategory::Settings};
+
+bool IsCategory(SettingCategory category) {
+  const int value = static_cast<int>(category);
+  return value >= 0 && value < kCategoryCount;
+}
+
+}  // namespace
+
+const ColumnSet& ColumnSetOf(SettingCategory category) {
+  return kColumnSets[IsCategory(category) ? static_cast<int>(category) : 0];
+}
+
+EditorDialog::EditorDialog(ItemList& itemList, DialogControls& controls, Messages& messages)
+    : itemList_(itemList), controls_(controls), messages_(messages) {}
+
+SettingCatalogue& EditorDialog::CatalogueOf(SettingCategory category) {
+  switch (category) {
+    case SettingCategory::Options: return optionItems;
+    case SettingCategory::General: return generalItems;
+    case SettingCategory::Colors: return colorItems;
+    case SettingCategory::Controls: return controlItems;
+    case SettingCategory::Settings: return settingItems;
+    case SettingCategory::Report: break;
+  }
+  noCatalogue_.Clear();
+  return noCatalogue_;
+}
+
+SettingCatalogue& EditorDialog::CurrentCatalogue() { return CatalogueOf(currentCategory); }
+
+void EditorDialog::ShowCategory(SettingCategory category) {
+  if (!HasCatalogue(category)) return;
+  StoreCheckMarks();
+  currentCategory = category;
+  ClearItemList();
+  SetupColumns();
+  SettingCatalogue& catalogue = CurrentCatalogue();
+  // Built and read once: a catalogue shown again keeps its edits and ticks.
+  if (catalogue.Empty()) {
+    BuildCatalogue(category, catalogue);
+    LoadSection(skinIniPath, skinText, SectionOf(category), catalogue, messages_);
+  }
+  FillItemList(catalogue, true);
+}
+
+void EditorDialog::StoreCheckMarks() {
+  if (choosingSkin || currentCategory == SettingCategory::Report) return;
+  SettingCatalogue& catalogue = CurrentCatalogue();
+  // The list mirrors the catalogue row for row; never reach past either.
+  const int rows = std::min(itemList_.GetItemCount(), catalogue.Count());
+  for (int row = 0; row < rows; ++row) {
+    catalogue.At(row).checked = itemList_.GetStateImageIndex(row) != kUncheckedStateImage;
+  }
+}
+
+void EditorDialog::ClearItemList() {
+  controls_.HideExtraText();
+  if (initialised) controls_.HidePreview();
+  itemList_.DeleteAllItems();
+  for (int column = itemList_.GetColumnCount() - 1; column >= 0; --column) {
+    itemList_.DeleteColumn(column);
+  }
+  for (SettingCategory button : kButtonCategories) {
+    controls_.EnableCategoryButton(button, button != currentCategory);
+  }
+}
+
+void EditorDialog::SetupColumns() {
+  if (IsCategory(currentCategory)) {
+    const ColumnSet& set = ColumnSetOf(currentCategory);
+    for (int column = 0; column < 3; ++column) {
+      const std::string title = J(set.titles[column]);
+      itemList_.InsertColumn(column, title, itemList_.GetStringWidth(title) + 15);
+    }
+    for (int column = 0; column < 3; ++column) itemList_.SetColumnWidth(column, set.widths[column]);
+  }
+  RefitColumns();
+}
+
+void EditorDialog::FillItemList(const SettingCatalogue& catalogue, bool enableEdit) {
+  for (int i = 0; i < catalogue.Count(); ++i) {
+    const SettingItem& item = catalogue.At(i);
+    const int row = itemList_.InsertItem(i, item.description, i);
+    itemList_.SetItemText(row, 1, item.key);
+    itemList_.SetItemText(row, 2, item.FormatValue());
+    itemList_.SetStateImageIndex(row, item.checked ? kCheckedStateImage : kUncheckedStateImage);
+  }
+  itemList_.Show();
+  if (itemList_.GetItemCount() > 0) itemList_.SelectAndReveal(0);
+  controls_.EnableEditButton(enableEdit);
+}
+
+void EditorDialog::RefitColumns() {
+  if (itemList_.GetColumnCount() != 3) return;
+  int widths[3];
+  int total = 0;
+  for (int column = 0; column < 3; ++column) {
+    widths[column] = itemList_.GetColumnWidth(column);
+    total += widths[column];
+  }
+  // Columns of no width (a list not laid out yet) have nothing to share out.
+  if (total <= 0) return;
+  const double factor = std::max(0.0, (itemList_.GetWidth() - 20) / static_cast<double>(total));
+  for (int column = 0; column < 3; ++column) {
+    const double width = std::min(std::trunc(widths[column] * factor), 32767.0);
+    itemList_.SetColumnWidth(column, static_cast<int>(width));
+  }
+}
+
+}  // namespace orlavix

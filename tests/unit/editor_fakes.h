@@ -1,0 +1,90 @@
+// Recording stand-ins for the main dialog's controls.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "editor/dialog_controls.h"
+#include "editor/item_list.h"
+#include "support/messages.h"
+
+namespace orlavix {
+
+class FakeItemList : public ItemList {
+ public:
+  struct Row {
+    std::string text[3];
+    int state = 0;
+    int data = -1;
+  };
+  struct Column {
+    std::string title;
+    int width;
+  };
+
+  std::vector<Row> rows;
+  std::vector<Column> columns;
+  std::vector<std::string> calls;  // column insertions and deletions, in order
+  int width = 605;
+  bool shown = false;
+  int selected = -1;
+
+  int GetItemCount() override { return static_cast<int>(rows.size()); }
+  int GetStateImageIndex(int row) override { return rows.at(row).state; }
+  void SetStateImageIndex(int row, int index) override { rows.at(row).state = index; }
+  void DeleteAllItems() override {
+    rows.clear();
+    selected = -1;
+  }
+  int GetColumnCount() override { return static_cast<int>(columns.size()); }
+  void DeleteColumn(int column) override {
+    calls.push_back("delete " + std::to_string(column));
+    columns.erase(columns.begin() + column);
+  }
+  void InsertColumn(int column, const std::string& title, int width) override {
+    calls.push_back("insert " + std::to_string(column) + " " + std::to_string(width));
+    columns.insert(columns.begin() + column, Column{title, width});
+  }
+  void SetColumnWidth(int column, int width) override { columns.at(column).width = width; }
+  int GetColumnWidth(int column) override { return columns.at(column).width; }
+  // Seven pixels a byte: enough to tell the initial widths apart.
+  int GetStringWidth(const std::string& text) override { return 7 * static_cast<int>(text.size()); }
+  int GetWidth() override { return width; }
+  int InsertItem(int row, const std::string& text, int itemData) override {
+    Row r;
+    r.text[0] = text;
+    r.data = itemData;
+    rows.insert(rows.begin() + row, r);
+    return row;
+  }
+  void SetItemText(int row, int column, const std::string& text) override { rows.at(row).text[column] = text; }
+  void Show() override { shown = true; }
+  void SelectAndReveal(int row) override { selected = row; }
+
+  // What the user does with the space bar.
+  void Tick(int row, bool on) { rows.at(row).state = on ? kCheckedStateImage : kUncheckedStateImage; }
+  bool Ticked(int row) const { return rows.at(row).state == kCheckedStateImage; }
+};
+
+class FakeControls : public DialogControls {
+ public:
+  std::map<SettingCategory, bool> categoryEnabled;
+  bool editEnabled = false;
+  int extraTextHidden = 0;
+  int previewHidden = 0;
+
+  void EnableCategoryButton(SettingCategory category, bool enable) override { categoryEnabled[category] = enable; }
+  void EnableEditButton(bool enable) override { editEnabled = enable; }
+  void HideExtraText() override { ++extraTextHidden; }
+  void HidePreview() override { ++previewHidden; }
+};
+
+class FakeMessages : public Messages {
+ public:
+  std::vector<std::string> shown;
+  void Alert(const std::string& text) override { shown.push_back(text); }
+  void Report(const std::string& text, int) override { shown.push_back(text); }
+};
+
+}  // namespace orlavix
