@@ -19,6 +19,8 @@ class DialogControls {
   virtual void HideExtraText() = 0;
   // Hides the preview window when it exists.
   virtual void HidePreview() = 0;
+  // Whether "チェックが入っている項目のみ保存(&V)" is ticked (on at start-up).
+  virtual bool SaveOnlyChecked() = 0;
 };
 
 }  // namespace orlavix

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "document/skin_loader.h"
+#include "document/skin_writer.h"
 #include "model/catalogues.h"
 #include "support/mbtext.h"
 
@@ -77,6 +78,19 @@ void EditorDialog::StoreCheckMarks() {
   for (int row = 0; row < rows; ++row) {
     catalogue.At(row).checked = itemList_.GetStateImageIndex(row) != kUncheckedStateImage;
   }
+}
+
+void EditorDialog::SaveSkinFile() {
+  StoreCheckMarks();
+  SectionStyle style;
+  style.onlyChecked = controls_.SaveOnlyChecked();
+  style.helpLines = optionItems.FindCopy(option::OutputHelpString).boolValue;
+  CollectOtherSections(skinIniPath, skinText, extraText, messages_);
+  const std::string text =
+      BuildSkinText({generalItems, colorItems, controlItems, settingItems, extraText}, style);
+  if (!WriteSkinFile(skinIniPath, text)) return;
+  messages_.Report(J("設定内容を保存しました。"), 3);
+  modified = false;
 }
 
 void EditorDialog::ClearItemList() {

@@ -38,6 +38,10 @@ class EditorDialog {
   void SetupColumns();
   // One row per item, in catalogue order.
   void FillItemList(const SettingCatalogue& catalogue, bool enableEdit);
+  // Writes the skin back from the four catalogues and the other sections on
+  // disk, after a numbered backup; confirms and clears `modified` on success.
+  void SaveSkinFile();
+
   // Shares the list's width among its three columns, leaving room for the
   // vertical scroll bar.
   void RefitColumns();
@@ -45,6 +49,7 @@ class EditorDialog {
   // The editor's state; other parts of the dialog read and change it.
   bool choosingSkin = true;
   bool initialised = false;
+  bool modified = false;
   SettingCategory currentCategory = SettingCategory::Report;
   std::string skinIniPath;
   SkinDocument skinText;

@@ -78,13 +78,22 @@ class FakeControls : public DialogControls {
   void EnableEditButton(bool enable) override { editEnabled = enable; }
   void HideExtraText() override { ++extraTextHidden; }
   void HidePreview() override { ++previewHidden; }
+  bool saveOnlyChecked = true;
+  bool SaveOnlyChecked() override { return saveOnlyChecked; }
 };
 
 class FakeMessages : public Messages {
  public:
   std::vector<std::string> shown;
-  void Alert(const std::string& text) override { shown.push_back(text); }
-  void Report(const std::string& text, int) override { shown.push_back(text); }
+  std::vector<int> seconds;
+  void Alert(const std::string& text) override {
+    shown.push_back(text);
+    seconds.push_back(0);
+  }
+  void Report(const std::string& text, int s) override {
+    shown.push_back(text);
+    seconds.push_back(s);
+  }
 };
 
 }  // namespace orlavix
