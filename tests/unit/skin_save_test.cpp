@@ -2,12 +2,18 @@
 // what happens when the file cannot be written.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
+#elif defined(__linux__)
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 #endif
 
 #include "document/skin_writer.h"
@@ -245,6 +251,64 @@ TEST_F(SkinSaveTest, FailuresWriteNothingSayNothingAndKeepModified) {
   EXPECT_TRUE(dialog.modified);
 #endif
 }
+
+#if defined(__linux__)
+// Makes a file or folder immutable for as long as it lives: the one way to
+// refuse writes to root, who runs these tests. Not every file system has it.
+class Immutable {
+ public:
+  explicit Immutable(const std::string& path) : path_(path) { ok_ = Set(true); }
+  ~Immutable() {
+    if (ok_) Set(false);
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  bool Set(bool on) {
+    const int fd = open(path_.c_str(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    close(fd);
+    return done;
+  }
+  std::string path_;
+  bool ok_ = false;
+};
+
+TEST_F(SkinSaveTest, ReadOnlyFileOrFolderLosesNothing) {
+  const std::string old = "[General]\r\nAuthor=old\r\n";
+  WriteBytes(ini, old);
+  StartEditing();
+  dialog.modified = true;
+  {
+    Immutable lockedFile(ini);
+    if (!lockedFile.ok()) GTEST_SKIP() << "no immutable files here";
+    dialog.SaveSkinFile();
+  }
+  EXPECT_EQ(ReadBytes(ini), old);
+  EXPECT_EQ(ReadBytes(ini + ".000"), old);  // the backup was made first
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(dialog.modified);
+
+  std::filesystem::remove(ini + ".000");
+  {
+    Immutable lockedFolder(dir.path().string());
+    ASSERT_TRUE(lockedFolder.ok());
+    dialog.SaveSkinFile();
+  }
+  EXPECT_EQ(ReadBytes(ini), old);
+  EXPECT_FALSE(platform::FileExists(ini + ".000"));
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(dialog.modified);
+
+  dialog.SaveSkinFile();  // writable again: the save goes through
+  EXPECT_FALSE(dialog.modified);
+  EXPECT_EQ(ReadBytes(ini + ".000"), old);
+}
+#endif
 
 // Whatever the program writes reads back to the state it was written from, so
 // saving it again gives the same bytes. The one exception is a ticked item
