@@ -15,14 +15,9 @@
 namespace orlavix {
 namespace {
 
+using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
-
-std::string ReadBytes(const std::string& path) {
-  std::string bytes;
-  EXPECT_EQ(platform::ReadWholeFile(path, bytes), platform::ReadStatus::Ok) << path;
-  return bytes;
-}
 
 TEST(SkinBackup, TakesTheLowestFreeNumberAndCopiesBytesExactly) {
   TempDir dir;

@@ -28,14 +28,9 @@
 namespace orlavix {
 namespace {
 
+using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
-
-std::string ReadBytes(const std::string& path) {
-  std::string bytes;
-  platform::ReadWholeFile(path, bytes);
-  return bytes;
-}
 
 // The separator, then the lines of the text joined with CR LF, each line
 // ended by CR LF.
