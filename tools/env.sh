@@ -39,12 +39,18 @@ orlavix_configure_build() {
   mkdir -p "$BUILD"
   echo "== building"
   _orlavix_cmake native -DCMAKE_BUILD_TYPE=RelWithDebInfo || return 1
-  _orlavix_cmake win64 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" || return 1
+  orlavix_build_win64 || return 1
   _orlavix_cmake win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
     -DORLAVIX_TESTS=OFF || return 1
   if [ -d "$ROOT/fuzz" ] && [ -f "$ROOT/fuzz/CMakeLists.txt" ]; then
     _orlavix_cmake fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DORLAVIX_FUZZ=ON || return 1
   fi
+}
+
+# The Windows x86_64 tree: the one that runs here, under Wine.
+orlavix_build_win64() {
+  mkdir -p "$BUILD"
+  _orlavix_cmake win64 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake"
 }
 
 _orlavix_cmake() {

@@ -10,9 +10,7 @@ BUILD="${ORLAVIX_BUILD:-$ROOT/build}"
 source "$ROOT/tools/env.sh"
 
 orlavix_install_packages || exit 1
-mkdir -p "$BUILD"
-_orlavix_cmake win64 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" \
-  || exit 1
+orlavix_build_win64 || exit 1
 
 rm -rf "$BUILD/demo"
 cp -r "$ROOT/demo" "$BUILD/demo"
