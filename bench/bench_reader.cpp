@@ -18,6 +18,8 @@ class QuietMessages : public orlavix::Messages {
  public:
   void Alert(const std::string& text) override { std::fprintf(stderr, "alert: %s\n", text.c_str()); }
   void Report(const std::string&, int) override {}
+  void Warn(const std::string&) override {}
+  Answer AskToSave(bool) override { return Answer::No; }
 };
 
 // The four skin sections, then `sections` other sections padded to the size.

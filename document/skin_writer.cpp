@@ -128,12 +128,20 @@ bool BackupSkinFile(const std::string& path) {
   return platform::CopyFileOver(path, BackupName(path, number));
 }
 
-bool WriteSkinFile(const std::string& path, std::string_view text) {
-  if (!BackupSkinFile(path)) return false;
+bool WriteSkinFile(const std::string& path, std::string_view text, SaveError* error) {
+  SaveError ignored;
+  SaveError& why = error ? *error : ignored;
+  why = SaveError::None;
+  if (!BackupSkinFile(path)) {
+    why = SaveError::Backup;
+    return false;
+  }
   // Converted before the file is opened: nothing can fail between emptying
   // the old file and writing the new one but the write itself.
   const std::string bytes = AnsiToUtf8(NormalizeLineEnds(text));
-  return platform::WriteWholeFile(path, bytes);
+  if (platform::WriteWholeFile(path, bytes)) return true;
+  why = SaveError::Other;
+  return false;
 }
 
 }  // namespace orlavix

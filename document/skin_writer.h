@@ -51,8 +51,12 @@ std::string BackupName(const std::string& path, int number);
 // exist). False when there is no file or the copy fails.
 bool BackupSkinFile(const std::string& path);
 
+// Why a save failed, for the warning the person sees.
+enum class SaveError { None, Backup, InUse, ReadOnly, DiskFull, Other };
+
 // Backs the file up, then replaces it with the text as UTF-8 with CR LF line
-// ends. False, with the file untouched, when no backup could be made.
-bool WriteSkinFile(const std::string& path, std::string_view text);
+// ends. False, with the file untouched, when no backup could be made; `error`
+// (when given) then says why.
+bool WriteSkinFile(const std::string& path, std::string_view text, SaveError* error = nullptr);
 
 }  // namespace orlavix

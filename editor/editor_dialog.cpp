@@ -80,7 +80,7 @@ void EditorDialog::StoreCheckMarks() {
   }
 }
 
-void EditorDialog::SaveSkinFile() {
+bool EditorDialog::SaveSkinFile() {
   StoreCheckMarks();
   SectionStyle style;
   style.onlyChecked = controls_.SaveOnlyChecked();
@@ -88,9 +88,10 @@ void EditorDialog::SaveSkinFile() {
   CollectOtherSections(skinIniPath, skinText, extraText, messages_);
   const std::string text =
       BuildSkinText({generalItems, colorItems, controlItems, settingItems, extraText}, style);
-  if (!WriteSkinFile(skinIniPath, text)) return;
+  if (!WriteSkinFile(skinIniPath, text)) return false;
   messages_.Report(J("設定内容を保存しました。"), 3);
   modified = false;
+  return true;
 }
 
 void EditorDialog::ClearItemList() {

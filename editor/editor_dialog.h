@@ -40,7 +40,8 @@ class EditorDialog {
   void FillItemList(const SettingCatalogue& catalogue, bool enableEdit);
   // Writes the skin back from the four catalogues and the other sections on
   // disk, after a numbered backup; confirms and clears `modified` on success.
-  void SaveSkinFile();
+  // True when the file was written.
+  bool SaveSkinFile();
 
   // Shares the list's width among its three columns, leaving room for the
   // vertical scroll bar.

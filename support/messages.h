@@ -14,6 +14,15 @@ class Messages {
   // A self-closing report owned by the main dialog: caption "報告",
   // information icon, OK only, pressed by itself after `seconds`.
   virtual void Report(const std::string& text, int seconds) = 0;
+  // A warning owned by the main dialog that stays until it is answered:
+  // caption "報告", warning icon, OK only.
+  virtual void Warn(const std::string& text) = 0;
+
+  enum class Answer { Yes, No, Cancel };
+  // "変更されていますが、保存されていません。\n変更を保存しますか？" owned by the
+  // main dialog: caption "確認", Yes/No/Cancel, question icon, system modal.
+  // Closing the program makes Cancel the default button; otherwise Yes is.
+  virtual Answer AskToSave(bool cancelIsDefault) = 0;
 };
 
 }  // namespace orlavix

@@ -94,6 +94,18 @@ class FakeMessages : public Messages {
     shown.push_back(text);
     seconds.push_back(s);
   }
+  std::vector<std::string> warnings;
+  void Warn(const std::string& text) override { warnings.push_back(text); }
+  // Answers given in turn to the save question; Cancel once they run out.
+  std::vector<Answer> answers;
+  std::vector<bool> questions;  // cancelIsDefault of each question asked
+  Answer AskToSave(bool cancelIsDefault) override {
+    questions.push_back(cancelIsDefault);
+    if (answers.empty()) return Answer::Cancel;
+    const Answer answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
+  }
 };
 
 }  // namespace orlavix

@@ -56,6 +56,9 @@ class RecordingMessages : public Messages {
     reports.push_back(text);
     reportSeconds.push_back(seconds);
   }
+  void Warn(const std::string& text) override { warnings.push_back(text); }
+  Answer AskToSave(bool) override { return Answer::Cancel; }
+  std::vector<std::string> warnings;
   std::vector<std::string> alerts;
   std::vector<std::string> reports;
   std::vector<int> reportSeconds;

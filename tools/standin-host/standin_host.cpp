@@ -14,6 +14,8 @@ namespace {
 struct NoMessages : orlavix::Messages {
   void Alert(const std::string&) override {}
   void Report(const std::string&, int) override {}
+  void Warn(const std::string&) override {}
+  Answer AskToSave(bool) override { return Answer::No; }
 };
 
 std::string Parent(std::string path) {
