@@ -15,11 +15,12 @@ namespace {
 
 using namespace Gdiplus::DllExports;
 
-#if defined(_WIN32) && !defined(_WIN64)
-static_assert(sizeof(MENUITEMINFOA) == 48, "the 32-bit menu item record is 48 bytes");
-#endif
 // The record as systems before Windows 2000 know it: without hbmpItem.
 constexpr UINT kMenuItemInfoSize400 = offsetof(MENUITEMINFOA, hbmpItem);
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(MENUITEMINFOA) == 48, "the 32-bit menu item record is 48 bytes");
+static_assert(kMenuItemInfoSize400 == 44, "older systems take 44 bytes");
+#endif
 
 std::wstring Wide(const std::string& ansi) {
   if (ansi.empty()) return std::wstring();

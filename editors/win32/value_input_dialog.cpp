@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <shlwapi.h>
 
+#include <cstddef>
 #include <vector>
 
 #include "app/resource.h"
@@ -15,9 +16,11 @@
 namespace orlavix::win32 {
 namespace {
 
+// The record as systems before Windows 2000 know it: up to lpTemplateName.
+constexpr DWORD kOpenFileNameSize400 = offsetof(OPENFILENAMEA, pvReserved);
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(sizeof(OPENFILENAMEA) == 88, "the 32-bit open-file record is 88 bytes");
-static_assert(OPENFILENAME_SIZE_VERSION_400A == 76, "older systems take 76 bytes");
+static_assert(kOpenFileNameSize400 == 76, "older systems take 76 bytes");
 #endif
 
 std::string WindowText(HWND window) {
@@ -158,7 +161,7 @@ void ValueInputDialog::Browse() {
   char path[MAX_PATH] = "";
   char title[256] = "";
   OPENFILENAMEA request{};
-  request.lStructSize = IsBeforeWindows2000() ? OPENFILENAME_SIZE_VERSION_400A : sizeof request;
+  request.lStructSize = IsBeforeWindows2000() ? kOpenFileNameSize400 : sizeof request;
   request.hwndOwner = Window();
   request.lpstrFilter = filter.c_str();
   request.nFilterIndex = 1;
