@@ -38,7 +38,9 @@ const ColumnSet& ColumnSetOf(SettingCategory category) {
 }
 
 EditorDialog::EditorDialog(ItemList& itemList, DialogControls& controls, Messages& messages)
-    : itemList_(itemList), controls_(controls), messages_(messages) {}
+    : itemList_(itemList), controls_(controls), messages_(messages) {
+  AttachItemTools({});
+}
 
 SettingCatalogue& EditorDialog::CatalogueOf(SettingCategory category) {
   switch (category) {

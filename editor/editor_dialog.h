@@ -4,10 +4,15 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "document/skin_document.h"
+#include "editor/clipboard.h"
 #include "editor/dialog_controls.h"
 #include "editor/item_list.h"
+#include "editor/preview.h"
+#include "editor/row_menu.h"
+#include "editor/value_editor.h"
 #include "model/categories.h"
 #include "model/setting_catalogue.h"
 #include "support/messages.h"
@@ -19,6 +24,17 @@ class EditorDialog {
   EditorDialog(ItemList& itemList, DialogControls& controls, Messages& messages);
   EditorDialog(const EditorDialog&) = delete;
   EditorDialog& operator=(const EditorDialog&) = delete;
+
+  // The windows the item commands use. Until attached (or for a null one),
+  // there is no preview, every edit is cancelled, the clipboard is empty and
+  // the row menu is dismissed.
+  struct ItemTools {
+    Preview* preview = nullptr;
+    ValueEditor* valueEditor = nullptr;
+    Clipboard* clipboard = nullptr;
+    RowMenu* rowMenu = nullptr;
+  };
+  void AttachItemTools(const ItemTools& tools);
 
   // Stores the list's ticks, switches the list to a category (1 to 5), and
   // builds and loads its catalogue the first time it is shown while empty.
@@ -47,11 +63,35 @@ class EditorDialog {
   // vertical scroll bar.
   void RefitColumns();
 
+  // The start button: from choosing a skin to editing the selected one (every
+  // section loaded, the list on General), or back, asking first whether to
+  // save unsaved edits. Nothing happens when the skin has no skin.ini.
+  void ToggleEditing();
+  // Shows the selected row's image or colour in the preview, or hides it.
+  void RefreshPreview();
+  // Sorts the shown catalogue by a column, toggling its order, and selects
+  // the previously selected key again.
+  void SortByColumn(int column);
+  // A key pressed in the item list, before the list moves its selection: the
+  // preview shows at once the row an arrow key is about to select.
+  void HandleListKey(int selectedRow, int virtualKey);
+
+  // The item behind a row, as a copy; an empty item for report rows.
+  SettingItem SelectedRowItem(int row);
+  // Edits the selected row's item, or runs it when it is a command.
+  void EditSelectedItem();
+  // The row menu for a row: edit, tick or untick, copy, append a copy.
+  void ShowRowMenu(int row);
+  // Puts the row's line on the clipboard, or appends it to the clipboard's text.
+  void CopyRowText(int row, bool append);
+
   // The editor's state; other parts of the dialog read and change it.
   bool choosingSkin = true;
   bool initialised = false;
   bool modified = false;
   SettingCategory currentCategory = SettingCategory::Report;
+  std::string skinsFolder;  // with its trailing separator
+  std::string skinFolder;   // skinsFolder + skin name + separator
   std::string skinIniPath;
   SkinDocument skinText;
   std::string extraText;
@@ -63,11 +103,19 @@ class EditorDialog {
   SettingCatalogue settingItems;
 
  private:
+  bool RowChecked(int row);
+  void ShowEditing(bool editing);
+
   ItemList& itemList_;
   DialogControls& controls_;
   Messages& messages_;
   SettingCatalogue noCatalogue_;
+  ItemTools tools_;
 };
+
+// The clipboard line of a row: its cells joined by tabs, a tab put only after
+// text already collected, and one line feed at the end unless it is empty.
+std::string RowLine(const std::vector<std::string>& cells);
 
 // Titles and widths of a category's three columns.
 struct ColumnSet {
