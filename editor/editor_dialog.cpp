@@ -87,10 +87,10 @@ bool EditorDialog::SaveSkinFile() {
   SectionStyle style;
   style.onlyChecked = controls_.SaveOnlyChecked();
   style.helpLines = optionItems.FindCopy(option::OutputHelpString).boolValue;
-  CollectOtherSections(skinIniPath, skinText, extraText, messages_);
-  const std::string text =
-      BuildSkinText({generalItems, colorItems, controlItems, settingItems, extraText}, style);
-  if (!WriteSkinFile(skinIniPath, text)) return false;
+  CollectOtherSections(skinIniPath, skinText, extraText, messages_, &extraBytes);
+  const std::string bytes =
+      BuildSkinFile({generalItems, colorItems, controlItems, settingItems, extraText, &extraBytes}, style);
+  if (!WriteSkinBytes(skinIniPath, bytes)) return false;
   messages_.Report(J("設定内容を保存しました。"), 3);
   modified = false;
   return true;

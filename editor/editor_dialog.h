@@ -95,6 +95,8 @@ class EditorDialog {
   std::string skinIniPath;
   SkinDocument skinText;
   std::string extraText;
+  // The same sections as the file's own UTF-8 bytes: what a save carries over.
+  std::string extraBytes;
 
   SettingCatalogue optionItems;
   SettingCatalogue generalItems;
