@@ -17,11 +17,11 @@ OUT="$BUILD/screenshots"
 SCREENS="$BUILD/win64/tests/window/orlavix_screens.exe"
 mkdir -p "$OUT"
 
-# shoot NAME MODE SECONDS: shows MODE, photographs it after SECONDS, and
-# waits for the window to close by itself.
+# shoot NAME MODE SECONDS [ARGS...]: shows MODE (given ARGS), photographs it
+# after SECONDS, and waits for the window to close by itself.
 shoot() {
   local name="$1" mode="$2" delay="$3" pid
-  orlavix_wine explorer /desktop=orlavix,1280x900 "$SCREENS" "$mode" > /dev/null 2>&1 &
+  orlavix_wine explorer /desktop=orlavix,1280x900 "$SCREENS" "$mode" "${@:4}" > /dev/null 2>&1 &
   pid=$!
   sleep "$delay"
   import -window root "$OUT/$name.png" || return 1
@@ -33,3 +33,9 @@ shoot() {
 echo "== screenshots"
 shoot about about 4 || exit 1
 shoot message-box box 5 || exit 1
+shoot value-text value-text 4 || exit 1
+shoot value-number value-number 4 || exit 1
+shoot value-choice value-choice 4 || exit 1
+shoot value-image value-image 4 || exit 1
+shoot preview-image preview-image 4 "Z:$ROOT/demo/resources/skins/Aqua/controls" || exit 1
+shoot preview-colour preview-colour 4 || exit 1
