@@ -38,6 +38,21 @@ bool IsExistingFile(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// BeginPaint and EndPaint as a pair, whatever path the drawing leaves by.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~PaintScope() { EndPaint(window_, &paint_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  HDC Dc() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
 }  // namespace
 
 PreviewWindow::~PreviewWindow() {
@@ -163,8 +178,8 @@ void PreviewWindow::Paint() {
     FitClientArea(kSwatchWidth, kSwatchHeight);
   }
 
-  PAINTSTRUCT paint{};
-  const HDC dc = BeginPaint(Window(), &paint);
+  const PaintScope paint(Window());
+  const HDC dc = paint.Dc();
   if (dc && image && GdiplusContext::Get()) {
     GdipGraphics graphics;
     if (GdipCreateFromHDC(dc, graphics.Receive()) == Gdiplus::Ok) {
@@ -176,7 +191,6 @@ void PreviewWindow::Paint() {
   } else if (dc && mode == Colour) {
     DrawColour(dc);
   }
-  EndPaint(Window(), &paint);
 }
 
 void PreviewWindow::DrawColour(HDC dc) {
@@ -184,9 +198,11 @@ void PreviewWindow::DrawColour(HDC dc) {
   if (!context) return;
   GdipGraphics graphics;
   if (GdipCreateFromHDC(dc, graphics.Receive()) != Gdiplus::Ok) return;
+  // The pen's fill is a solid brush of its colour.
+  GdipPen pen;
   GdipBrush brush;
-  if (GdipCreateSolidFill(OpaqueArgb(color), reinterpret_cast<Gdiplus::GpSolidFill**>(
-                                                  brush.Receive())) != Gdiplus::Ok) {
+  if (GdipCreatePen1(OpaqueArgb(color), 1.0f, Gdiplus::UnitWorld, pen.Receive()) != Gdiplus::Ok ||
+      GdipGetPenBrushFill(pen.Get(), brush.Receive()) != Gdiplus::Ok) {
     return;
   }
   GdipGraphicsClear(graphics.Get(), OpaqueArgb(context->background));
