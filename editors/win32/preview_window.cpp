@@ -79,7 +79,8 @@ void PreviewWindow::SetColorText(const std::string& text) {
 void PreviewWindow::ShowPreviewWindow(int newMode) {
   if (newMode != Nothing) mode = newMode;
   if (!Window()) return;
-  if (mode == Nothing) {
+  // A missing image would only flash up until its paint hides it.
+  if (mode == Nothing || (mode == Image && !IsExistingFile(imagePath))) {
     ShowWindow(Window(), SW_HIDE);
     return;
   }
