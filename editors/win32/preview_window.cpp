@@ -158,12 +158,13 @@ void PreviewWindow::Paint() {
     ValidateRect(Window(), nullptr);
     return;
   }
-  // Drawing may resize the window first, so the paint covers the new area.
+  // The window is fitted before the paint begins, so the paint covers the new area.
+  GdiplusContext* context = GdiplusContext::Get();
   GdipImage image;
   if (mode == Image) {
-    if (GdiplusContext* context = GdiplusContext::Get()) context->background = background;
     imageSize = SIZE{0, 0};
-    if (GdiplusContext::Get()) {
+    if (context) {
+      context->background = background;
       const std::wstring path = Wide(imagePath);
       if (!path.empty() && GdipLoadImageFromFile(path.c_str(), image.Receive()) == Gdiplus::Ok) {
         UINT width = 0, height = 0;
@@ -180,23 +181,21 @@ void PreviewWindow::Paint() {
   }
 
   const PaintScope paint(Window());
-  const HDC dc = paint.Dc();
-  if (dc && image && GdiplusContext::Get()) {
+  if (!paint.Dc() || !context) return;
+  if (mode == Image && image) {
     GdipGraphics graphics;
-    if (GdipCreateFromHDC(dc, graphics.Receive()) == Gdiplus::Ok) {
-      GdipGraphicsClear(graphics.Get(), OpaqueArgb(GdiplusContext::Get()->background));
-      GdipDrawImageRectRectI(graphics.Get(), image.Get(), 0, 0, imageSize.cx, imageSize.cy, 0, 0,
-                             imageSize.cx, imageSize.cy, Gdiplus::UnitPixel, nullptr, nullptr,
-                             nullptr);
-    }
-  } else if (dc && mode == Colour) {
-    DrawColour(dc);
+    if (GdipCreateFromHDC(paint.Dc(), graphics.Receive()) != Gdiplus::Ok) return;
+    // Transparent pixels show the background, which is itself opaque.
+    GdipGraphicsClear(graphics.Get(), OpaqueArgb(context->background));
+    GdipDrawImageRectRectI(graphics.Get(), image.Get(), 0, 0, imageSize.cx, imageSize.cy, 0, 0,
+                           imageSize.cx, imageSize.cy, Gdiplus::UnitPixel, nullptr, nullptr,
+                           nullptr);
+  } else if (mode == Colour) {
+    DrawColour(paint.Dc(), *context);
   }
 }
 
-void PreviewWindow::DrawColour(HDC dc) {
-  GdiplusContext* context = GdiplusContext::Get();
-  if (!context) return;
+void PreviewWindow::DrawColour(HDC dc, const GdiplusContext& context) {
   GdipGraphics graphics;
   if (GdipCreateFromHDC(dc, graphics.Receive()) != Gdiplus::Ok) return;
   // The pen's fill is a solid brush of its colour.
@@ -206,7 +205,7 @@ void PreviewWindow::DrawColour(HDC dc) {
       GdipGetPenBrushFill(pen.Get(), brush.Receive()) != Gdiplus::Ok) {
     return;
   }
-  GdipGraphicsClear(graphics.Get(), OpaqueArgb(context->background));
+  GdipGraphicsClear(graphics.Get(), OpaqueArgb(context.background));
   GdipFillRectangleI(graphics.Get(), brush.Get(), 0, 0, kSwatchWidth, kSwatchHeight);
 }
 
