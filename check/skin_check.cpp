@@ -164,7 +164,7 @@ std::string ValueProblem(SettingItem item, const std::string& value, std::string
                               std::all_of(value.begin() + 1, value.end(), IsHexDigit);
       if (wellFormed) return "";
       code = "bad-color";
-      return J("色は #rrggbb の形で書きます。") + Quoted(value) + J(" は ") + reads +
+      return J("色は #rrggbb の形で書きます。") + Quoted(value) + J("は ") + reads +
              (item.color == 0 ? J(" (黒)") : "") + J(" と読まれます");
     }
     case SettingKind::Number: {
@@ -172,8 +172,8 @@ std::string ValueProblem(SettingItem item, const std::string& value, std::string
       const std::size_t digits = i;
       while (i < value.size() && value[i] >= '0' && value[i] <= '9') ++i;
       code = "bad-number";
-      if (i == digits) return Quoted(value) + J(" は数値ではなく、") + reads + J(" と読まれます");
-      if (i < value.size()) return Quoted(value) + J(" は数値の後ろに文字があり、") + reads + J(" と読まれます");
+      if (i == digits) return Quoted(value) + J("は数値ではなく、") + reads + J(" と読まれます");
+      if (i < value.size()) return Quoted(value) + J("は数値の後ろに文字があり、") + reads + J(" と読まれます");
       // Digits only: fine while the number fits in 32 bits.
       const std::string magnitude = value.substr(digits);
       const std::size_t nonzero = std::min(magnitude.find_first_not_of('0'), magnitude.size());
@@ -182,16 +182,16 @@ std::string ValueProblem(SettingItem item, const std::string& value, std::string
       const bool fits = significant.size() < 10 ||
                         (significant.size() == 10 && significant <= (negative ? "2147483648" : "2147483647"));
       if (fits) return "";
-      return Quoted(value) + J(" は範囲外で、") + reads + J(" と読まれます");
+      return Quoted(value) + J("は範囲外で、") + reads + J(" と読まれます");
     }
     case SettingKind::Bool:
       if (value == "true" || value == "false") return "";
       code = "bad-bool";
-      return J("true か false で書きます。") + Quoted(value) + J(" は false と読まれます");
+      return J("true か false で書きます。") + Quoted(value) + J("は false と読まれます");
     case SettingKind::FillMode:
       if (value == "tile" || value == "stretch") return "";
       code = "bad-fill-mode";
-      return J("tile か stretch で書きます。") + Quoted(value) + J(" は値なしと読まれます");
+      return J("tile か stretch で書きます。") + Quoted(value) + J("は値なしと読まれます");
     case SettingKind::Choice: {
       if (ChoiceFromWord(value) & item.allowedChoices) return "";
       std::string allowed;
@@ -200,7 +200,7 @@ std::string ValueProblem(SettingItem item, const std::string& value, std::string
         allowed += (allowed.empty() ? "" : ", ") + WordFromChoice(ChoiceBitAt(i));
       }
       code = "bad-choice";
-      return Quoted(value) + J(" はこのキーに使えません (使えるのは ") + allowed + J(")。") + readsAs +
+      return Quoted(value) + J("はこのキーに使えません (使えるのは ") + allowed + J(")。") + readsAs +
              J("と読まれます");
     }
     default:
@@ -215,7 +215,8 @@ enum class Block { BeforeFirst, Loaded, Dropped, Other };
 struct PendingBlock {
   int finding = -1;  // index into the dropped findings
   int lines = 0;
-  std::string head, tail;  // the message around the count
+  std::string head;    // why the block is dropped
+  std::string single;  // how the header line alone is named
 };
 
 struct EntryLine {
@@ -359,17 +360,17 @@ bool CheckSkin(const std::string& folder, const std::string& skinIniName, const 
   const auto closePending = [&] {
     if (pending.finding >= 0) {
       found[static_cast<int>(Family::Dropped)][pending.finding].message =
-          pending.head + Num(pending.lines) + pending.tail;
+          pending.head + (pending.lines ? J("この行と続く ") + Num(pending.lines) + J(" 行は") : pending.single) +
+          J("保存すると消えます");
     }
     pending = PendingBlock();
   };
-  const auto openPending = [&](const char* code, int line, std::string head, std::string tail, int lines) {
+  const auto openPending = [&](const char* code, int line, std::string head, std::string single) {
     closePending();
     add(Family::Dropped, code, line, "", "");
     pending.finding = static_cast<int>(found[static_cast<int>(Family::Dropped)].size()) - 1;
-    pending.lines = lines;
     pending.head = std::move(head);
-    pending.tail = std::move(tail);
+    pending.single = std::move(single);
   };
 
   LineCounter counter(text);
@@ -384,9 +385,9 @@ bool CheckSkin(const std::string& folder, const std::string& skinIniName, const 
         block = Block::Dropped;
         const bool textAfter = line.find(']') != std::string_view::npos && line.size() >= 3;
         openPending(textAfter ? "header-text-after-bracket" : "bad-header", number,
-                    textAfter ? J("見出しの ] の後に文字があるため、セクションとして読まれません。この行と続く ")
-                              : J("[ で始まる行が見出しの形になっていません。この行と続く "),
-                    J(" 行は保存すると消えます"), 0);
+                    textAfter ? J("見出しの ] の後に文字があるため、セクションとして読まれません。")
+                              : J("[ で始まる行が見出しの形になっていません。"),
+                    J("この行は"));
         continue;
       }
       const std::string name(line.substr(1, line.size() - 2));
@@ -396,8 +397,8 @@ bool CheckSkin(const std::string& folder, const std::string& skinIniName, const 
       }
       if (section >= 0 && seen[section]) {
         block = Block::Dropped;
-        openPending("repeated-section", number, J("2 つ目以降の [") + name + J("] は読まれず、この見出しと続く "),
-                    J(" 行は保存すると消えます"), 0);
+        openPending("repeated-section", number, J("2 つ目以降の [") + name + J("] は読まれません。"),
+                    J("この見出しは"));
       } else if (section >= 0) {
         seen[section] = true;
         block = Block::Loaded;
@@ -417,10 +418,11 @@ bool CheckSkin(const std::string& folder, const std::string& skinIniName, const 
     switch (block) {
       case Block::BeforeFirst:
         if (pending.finding < 0) {
-          openPending("before-first-section", number, J("最初のセクションより前の "),
-                      J(" 行はどのセクションにも属さず、保存すると消えます"), 0);
+          openPending("before-first-section", number, J("最初のセクションより前にあり、どのセクションにも属しません。"),
+                      "");
+        } else {
+          ++pending.lines;
         }
-        ++pending.lines;
         break;
       case Block::Dropped:
         ++pending.lines;
