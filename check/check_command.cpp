@@ -145,7 +145,7 @@ bool FindSkins(const std::string& path, std::vector<SkinPlace>& skins, std::stri
   return false;
 }
 
-std::string FormatReadable(const std::vector<SkinResult>& results, bool quiet) {
+std::string FormatReadable(const std::vector<SkinResult>& results, std::size_t unreadable, bool quiet) {
   std::string out;
   for (const SkinResult& skin : results) {
     if (skin.findings.empty()) {
@@ -166,6 +166,7 @@ std::string FormatReadable(const std::vector<SkinResult>& results, bool quiet) {
     out += withFindings ? J("指摘 ") + std::to_string(FindingCount(results)) + J(" 件 (スキン ") +
                               std::to_string(withFindings) + J(" 個)")
                         : J("指摘はありません");
+    if (unreadable) out += J("、読めなかったもの ") + std::to_string(unreadable) + J(" 個");
     out += "\n";
   }
   return out;
@@ -262,7 +263,7 @@ int RunCheck(const std::vector<std::string>& args, Console& console) {
   if (json) {
     console.OutUtf8(FormatJson(results, errors, quiet));
   } else {
-    console.Out(FormatReadable(results, quiet));
+    console.Out(FormatReadable(results, errors.size(), quiet));
   }
   if (!errors.empty()) return kUsageOrUnreadable;
   return FindingCount(results) ? kFindings : kNoFindings;

@@ -39,9 +39,10 @@ constexpr int kUsageOrUnreadable = 2;
 // working code page.
 int RunCheck(const std::vector<std::string>& args, Console& console);
 
-// The readable report, working code page, LF line ends. quiet leaves out
-// skins without findings and the summary.
-std::string FormatReadable(const std::vector<SkinResult>& results, bool quiet);
+// The readable report, working code page, LF line ends; the summary counts
+// the paths and skins that could not be read too. quiet leaves out skins
+// without findings and the summary.
+std::string FormatReadable(const std::vector<SkinResult>& results, std::size_t unreadable, bool quiet);
 // The JSON document, UTF-8, LF line ends.
 std::string FormatJson(const std::vector<SkinResult>& results, const std::vector<std::string>& errors, bool quiet);
 
