@@ -7,4 +7,8 @@ namespace orlavix::win32 {
 // the rest of the process.
 bool IsNtPlatform();
 
+// True on systems older than Windows 2000 and Windows Me, which know only the
+// shorter forms of some structures (OPENFILENAMEA, MENUITEMINFOA).
+bool IsOlderSystem();
+
 }  // namespace orlavix::win32
