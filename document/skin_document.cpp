@@ -53,15 +53,155 @@ bool LineScanner::Next(std::string_view& line) {
   return true;
 }
 
-std::string DecodeSkinFileBytes(std::string_view bytes) {
-  if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-  const std::size_t nul = bytes.find('\0');
-  if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
-  return Utf8ToAnsi(bytes);
+namespace {
+
+enum class FileEncoding { Utf8, Utf16Le, Utf16Be };
+
+// Which encoding the byte-order mark names; the mark is removed from bytes.
+FileEncoding TakeByteOrderMark(std::string_view& bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+    bytes.remove_prefix(3);
+    return FileEncoding::Utf8;
+  }
+  if (bytes.substr(0, 2) == "\xFF\xFE") {
+    bytes.remove_prefix(2);
+    return FileEncoding::Utf16Le;
+  }
+  if (bytes.substr(0, 2) == "\xFE\xFF") {
+    bytes.remove_prefix(2);
+    return FileEncoding::Utf16Be;
+  }
+  return FileEncoding::Utf8;
 }
 
-void SkinDocument::ReadFromFile(const std::string& path, Messages& messages) {
+std::string_view UpToNul(std::string_view bytes) {
+  const std::size_t nul = bytes.find('\0');
+  return nul == std::string_view::npos ? bytes : bytes.substr(0, nul);
+}
+
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// UTF-16 in either byte order to UTF-8, up to the first U+0000. Unpaired
+// surrogates and an odd last byte become U+FFFD.
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 2);
+  const auto unit = [&](std::size_t i) -> char32_t {
+    const unsigned a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+    return bigEndian ? (a << 8 | b) : (b << 8 | a);
+  };
+  std::size_t i = 0;
+  for (; i + 1 < bytes.size(); i += 2) {
+    char32_t cp = unit(i);
+    if (cp == 0) return out;
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < bytes.size()) {
+      const char32_t low = unit(i + 2);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+        i += 2;
+      }
+    }
+    if (cp >= 0xD800 && cp <= 0xDFFF) cp = kReplacementCharacter;
+    AppendUtf8(out, cp);
+  }
+  if (i < bytes.size()) AppendUtf8(out, kReplacementCharacter);
+  return out;
+}
+
+// Length of the well-formed UTF-8 character at i, or 0 when the byte there
+// starts none.
+std::size_t Utf8CharLength(std::string_view s, std::size_t i) {
+  const unsigned char c = static_cast<unsigned char>(s[i]);
+  if (c < 0x80) return 1;
+  std::size_t len;
+  unsigned char low = 0x80, high = 0xBF;  // bounds of the second byte
+  if (c >= 0xC2 && c <= 0xDF) {
+    len = 2;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    len = 3;
+    if (c == 0xE0) low = 0xA0;   // no overlong forms
+    if (c == 0xED) high = 0x9F;  // no surrogates
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    len = 4;
+    if (c == 0xF0) low = 0x90;
+    if (c == 0xF4) high = 0x8F;  // nothing past U+10FFFF
+  } else {
+    return 0;
+  }
+  if (i + len > s.size()) return 0;
+  const unsigned char second = static_cast<unsigned char>(s[i + 1]);
+  if (second < low || second > high) return 0;
+  for (std::size_t k = 2; k < len; ++k) {
+    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
+  }
+  return len;
+}
+
+// Valid UTF-8 is kept as it is; each byte that starts no character becomes
+// U+FFFD.
+std::string ValidUtf8(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  std::size_t i = 0;
+  while (i < s.size()) {
+    std::size_t run = i;
+    while (run < s.size() && static_cast<unsigned char>(s[run]) < 0x80) ++run;
+    out.append(s, i, run - i);
+    i = run;
+    if (i >= s.size()) break;
+    const std::size_t len = Utf8CharLength(s, i);
+    if (len == 0) {
+      AppendUtf8(out, kReplacementCharacter);
+      ++i;
+    } else {
+      out.append(s, i, len);
+      i += len;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string SkinFileUtf8(std::string_view bytes) {
+  switch (TakeByteOrderMark(bytes)) {
+    case FileEncoding::Utf16Le: return Utf16ToUtf8(bytes, false);
+    case FileEncoding::Utf16Be: return Utf16ToUtf8(bytes, true);
+    case FileEncoding::Utf8: break;
+  }
+  return ValidUtf8(UpToNul(bytes));
+}
+
+std::string DecodeSkinFileBytes(std::string_view bytes) {
+  switch (TakeByteOrderMark(bytes)) {
+    case FileEncoding::Utf16Le: return Utf8ToAnsi(Utf16ToUtf8(bytes, false));
+    case FileEncoding::Utf16Be: return Utf8ToAnsi(Utf16ToUtf8(bytes, true));
+    case FileEncoding::Utf8: break;
+  }
+  return Utf8ToAnsi(UpToNul(bytes));
+}
+
+void SkinDocument::ReadFromFile(const std::string& path, Messages& messages, std::string* utf8) {
   Clear();
+  if (utf8) utf8->clear();
   std::string bytes;
   switch (platform::ReadWholeFile(path, bytes)) {
     case platform::ReadStatus::Ok:
@@ -74,11 +214,13 @@ void SkinDocument::ReadFromFile(const std::string& path, Messages& messages) {
   }
   try {
     std::string text = DecodeSkinFileBytes(bytes);
+    if (utf8) *utf8 = SkinFileUtf8(bytes);
     bytes.clear();
     bytes.shrink_to_fit();
     SetText(std::move(text));
   } catch (const std::bad_alloc&) {
     Clear();  // never half-filled
+    if (utf8) utf8->clear();
   }
 }
 

@@ -39,14 +39,23 @@ class LineScanner {
 };
 
 // The text a file of these bytes holds: a leading UTF-8 byte-order mark is
-// dropped, a NUL ends the contents, and the rest is decoded from UTF-8.
+// dropped, a NUL ends the contents, and the rest is decoded from UTF-8. A file
+// that starts with a UTF-16 byte-order mark (either order) is read as UTF-16.
 std::string DecodeSkinFileBytes(std::string_view bytes);
+
+// The same contents as UTF-8, as they are carried over to the next save:
+// byte-order mark dropped, UTF-16 converted, ended at the first NUL, and every
+// byte that does not belong to a well-formed UTF-8 character replaced by
+// U+FFFD, so that the result is always valid UTF-8.
+std::string SkinFileUtf8(std::string_view bytes);
 
 class SkinDocument {
  public:
   // Replaces the text with the decoded file; on any failure the document is
   // absent afterwards. A file of 4 GiB or more is refused with an alert.
-  void ReadFromFile(const std::string& path, Messages& messages);
+  // With `utf8`, also hands back the file's contents as SkinFileUtf8 gives
+  // them (emptied when the read fails).
+  void ReadFromFile(const std::string& path, Messages& messages, std::string* utf8 = nullptr);
 
   // Replaces the text with one already in the working code page.
   void SetText(std::string text);

@@ -22,9 +22,14 @@ void LoadSection(const std::string& skinIniPath, SkinDocument& skinText, std::st
 }
 
 void CollectOtherSections(const std::string& skinIniPath, SkinDocument& skinText, std::string& extraText,
-                          Messages& messages) {
-  skinText.ReadFromFile(skinIniPath, messages);
+                          Messages& messages, std::string* extraBytes) {
+  std::string utf8;
+  skinText.ReadFromFile(skinIniPath, messages, extraBytes ? &utf8 : nullptr);
   if (!skinText.HasText()) return;
+  if (extraBytes) {
+    CollectOtherSectionsOf(skinText.Text(), utf8, extraText, *extraBytes);
+    return;
+  }
   const std::vector<std::string> names = skinText.SectionNames();
   std::string collected;
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -35,6 +40,71 @@ void CollectOtherSections(const std::string& skinIniPath, SkinDocument& skinText
     collected += "\r\n";
   }
   extraText = std::move(collected);
+}
+
+namespace {
+
+// The lines of UTF-8 text as the reader splits lines: runs of CR and LF
+// separate them, so there are none empty. CR and LF are single bytes in both
+// encodings and no other character holds them, so the n-th line here is the
+// n-th line of the decoded text.
+class Utf8Lines {
+ public:
+  explicit Utf8Lines(std::string_view text) : text_(text) {}
+  bool Next(std::string_view& line) {
+    while (pos_ < text_.size() && (text_[pos_] == '\r' || text_[pos_] == '\n')) ++pos_;
+    const std::size_t start = pos_;
+    while (pos_ < text_.size() && text_[pos_] != '\r' && text_[pos_] != '\n') ++pos_;
+    line = text_.substr(start, pos_ - start);
+    return pos_ > start;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+}  // namespace
+
+void CollectOtherSectionsOf(std::string_view text, std::string_view utf8, std::string& extraText,
+                            std::string& extraBytes) {
+  std::string collected, bytes;
+  collected.reserve(text.size());
+  bytes.reserve(utf8.size());
+  LineScanner lines(text);
+  Utf8Lines ownLines(utf8);
+  std::string_view line, own;
+  bool inOther = false;
+  const auto endSection = [&] {
+    if (!inOther) return;
+    collected += "\r\n";
+    bytes += "\r\n";
+    inOther = false;
+  };
+  while (lines.Next(line)) {
+    const bool haveOwn = ownLines.Next(own);
+    if (line.front() == '[') {
+      endSection();
+      // Listed headers only: "[" name "]" with a name of one byte or more.
+      inOther = line.size() >= 3 && line.back() == ']' && !IsSkinSection(line.substr(1, line.size() - 2));
+    }
+    if (!inOther) continue;
+    collected += line;
+    collected += '\n';
+    // A line that a 0xFF cut short in the text, or one the bytes do not have,
+    // is carried as the text shows it.
+    const std::size_t end = lines.Position();
+    const bool cut = end < text.size() && (text[end] == '\xFF' || text[end] == '\0');
+    if (haveOwn && !cut) {
+      bytes += own;
+    } else {
+      bytes += AnsiToUtf8(line);
+    }
+    bytes += "\r\n";
+  }
+  endSection();
+  extraText = std::move(collected);
+  extraBytes = std::move(bytes);
 }
 
 }  // namespace orlavix

@@ -24,9 +24,17 @@ void LoadSection(const std::string& skinIniPath, SkinDocument& skinText, std::st
                  SettingCatalogue& catalogue, Messages& messages);
 
 // Reads skinIniPath into skinText and replaces extraText with the raw text of
-// every other section, each followed by CR LF. An unreadable file leaves
-// extraText unchanged.
+// every other section, each followed by CR LF. With `extraBytes`, replaces it
+// too with the same sections as the file's own UTF-8 bytes (CR LF line ends,
+// an empty line after each section): what a save writes, so that characters
+// the working code page lacks survive. An unreadable file leaves both
+// unchanged.
 void CollectOtherSections(const std::string& skinIniPath, SkinDocument& skinText, std::string& extraText,
-                          Messages& messages);
+                          Messages& messages, std::string* extraBytes = nullptr);
+
+// The same from a text already read: `text` in the working code page and the
+// file's contents as SkinFileUtf8 gives them, whose lines match one for one.
+void CollectOtherSectionsOf(std::string_view text, std::string_view utf8, std::string& extraText,
+                            std::string& extraBytes);
 
 }  // namespace orlavix

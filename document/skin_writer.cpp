@@ -88,8 +88,9 @@ void WriteSection(std::string_view comment, std::string_view sectionName, const 
   if (wroteEntry) text += head + body;
 }
 
-std::string BuildSkinText(SkinContent content, const SectionStyle& style) {
-  std::string text;
+namespace {
+
+void AppendSkinSections(const SkinContent& content, const SectionStyle& style, std::string& text) {
   WriteSection(HeaderComment(content.general.ValueTextOf("Description")), "General", content.general, true, style, text);
   WriteSection(J("# コントロールの描画に使用する色を指定します。\n"
                  "# スキンが無効なコントロールには Colors 指定が効かないものがあります。"),
@@ -97,15 +98,38 @@ std::string BuildSkinText(SkinContent content, const SectionStyle& style) {
   WriteSection(J("# コントロールに割り当てるビットマップ、及びオプションを指定します。"), "Controls",
                content.controls, false, style, text);
   WriteSection(J("# 設定のオーバーロード"), "Settings", content.settings, false, style, text);
+}
+
+void AppendOtherSectionsTitle(std::string& text) {
+  text += "\n\n";
+  text += kSeparatorLine;
+  text += "\n" + J("# その他の設定") + "\n";
+  text += kSeparatorLine;
+  text += "\n\n";
+}
+
+}  // namespace
+
+std::string BuildSkinText(SkinContent content, const SectionStyle& style) {
+  std::string text;
+  AppendSkinSections(content, style, text);
   if (!content.extraText.empty()) {
-    text += "\n\n";
-    text += kSeparatorLine;
-    text += "\n" + J("# その他の設定") + "\n";
-    text += kSeparatorLine;
-    text += "\n\n";
+    AppendOtherSectionsTitle(text);
     text += content.extraText;
   }
   return text;
+}
+
+std::string BuildSkinFile(SkinContent content, const SectionStyle& style) {
+  if (!content.extraBytes) return EncodeSkinText(BuildSkinText(content, style));
+  std::string text;
+  AppendSkinSections(content, style, text);
+  if (!content.extraBytes->empty()) AppendOtherSectionsTitle(text);
+  // The generated part ends in LF (or is empty) and the sections start with
+  // '[', so encoding the two apart gives the bytes of encoding them together.
+  std::string bytes = EncodeSkinText(text);
+  bytes += *content.extraBytes;
+  return bytes;
 }
 
 std::string NormalizeLineEnds(std::string_view text) {
@@ -121,27 +145,49 @@ std::string BackupName(const std::string& path, int number) {
   return path + suffix;
 }
 
-bool BackupSkinFile(const std::string& path) {
-  if (path.empty() || !platform::FileExists(path)) return false;
+std::string EncodeSkinText(std::string_view text) { return AnsiToUtf8(NormalizeLineEnds(text)); }
+
+namespace {
+
+bool Fail(SaveError* error, SaveError why) {
+  if (error) *error = why;
+  return false;
+}
+
+}  // namespace
+
+bool BackupSkinFile(const std::string& path, SaveError* error) {
+  if (error) *error = SaveError::None;
+  if (path.empty() || !platform::FileExists(path)) return Fail(error, SaveError::Backup);
   int number = 0;
   while (number < 999 && platform::FileExists(BackupName(path, number))) ++number;
-  return platform::CopyFileOver(path, BackupName(path, number));
+  platform::FileError why = platform::FileError::None;
+  if (platform::CopyFileOver(path, BackupName(path, number), &why)) return true;
+  switch (why) {
+    case platform::FileError::InUse: return Fail(error, SaveError::InUse);
+    case platform::FileError::DiskFull: return Fail(error, SaveError::DiskFull);
+    default: return Fail(error, SaveError::Backup);
+  }
 }
 
 bool WriteSkinFile(const std::string& path, std::string_view text, SaveError* error) {
-  SaveError ignored;
-  SaveError& why = error ? *error : ignored;
-  why = SaveError::None;
-  if (!BackupSkinFile(path)) {
-    why = SaveError::Backup;
-    return false;
+  // Encoded before anything is touched: a failure here changes nothing.
+  return WriteSkinBytes(path, EncodeSkinText(text), error);
+}
+
+bool WriteSkinBytes(const std::string& path, std::string_view bytes, SaveError* error) {
+  if (error) *error = SaveError::None;
+  if (!BackupSkinFile(path, error)) return false;
+  // Written beside the old file and swapped in whole: a full disk, a crash or
+  // a refused replace midway never leaves skin.ini cut short.
+  platform::FileError why = platform::FileError::None;
+  if (platform::ReplaceFileContents(path, bytes, &why)) return true;
+  switch (why) {
+    case platform::FileError::InUse: return Fail(error, SaveError::InUse);
+    case platform::FileError::ReadOnly: return Fail(error, SaveError::ReadOnly);
+    case platform::FileError::DiskFull: return Fail(error, SaveError::DiskFull);
+    default: return Fail(error, SaveError::Other);
   }
-  // Converted before the file is opened: nothing can fail between emptying
-  // the old file and writing the new one but the write itself.
-  const std::string bytes = AnsiToUtf8(NormalizeLineEnds(text));
-  if (platform::WriteWholeFile(path, bytes)) return true;
-  why = SaveError::Other;
-  return false;
 }
 
 }  // namespace orlavix

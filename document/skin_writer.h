@@ -36,27 +36,44 @@ struct SkinContent {
   const SettingCatalogue& controls;
   const SettingCatalogue& settings;
   const std::string& extraText;
+  // The other sections as the file's own bytes (CollectOtherSections with
+  // extraBytes); when given, the file carries these instead of extraText.
+  const std::string* extraBytes = nullptr;
 };
 
 // The whole file's text in the working code page, LF line ends.
 std::string BuildSkinText(SkinContent content, const SectionStyle& style);
 
+// The whole file as it goes to disk: UTF-8, CR LF line ends. The generated
+// part comes from the working code page; the other sections are carried over
+// as their own bytes when the content has them.
+std::string BuildSkinFile(SkinContent content, const SectionStyle& style);
+
 // CR LF -> LF, LF CR -> LF, CR -> LF, then LF -> CR LF.
 std::string NormalizeLineEnds(std::string_view text);
+
+// A text of the working code page as the file holds it: line ends
+// normalised, then UTF-8.
+std::string EncodeSkinText(std::string_view text);
 
 // path followed by ".%03d" of number.
 std::string BackupName(const std::string& path, int number);
 
-// Copies the file to the lowest free path.000 ... path.999 (999 again when all
-// exist). False when there is no file or the copy fails.
-bool BackupSkinFile(const std::string& path);
-
 // Why a save failed, for the warning the person sees.
 enum class SaveError { None, Backup, InUse, ReadOnly, DiskFull, Other };
 
+// Copies the file to the lowest free path.000 ... path.999 (999 again when all
+// exist). False when there is no file or the copy fails; a failed copy leaves
+// no new or damaged numbered file behind. `error` (when given) says why: InUse
+// when another program holds the file, DiskFull, otherwise Backup.
+bool BackupSkinFile(const std::string& path, SaveError* error = nullptr);
+
 // Backs the file up, then replaces it with the text as UTF-8 with CR LF line
-// ends. False, with the file untouched, when no backup could be made; `error`
-// (when given) then says why.
+// ends (EncodeSkinText). False when anything fails; skin.ini is then exactly as
+// it was, and `error` (when given) says why.
 bool WriteSkinFile(const std::string& path, std::string_view text, SaveError* error = nullptr);
+
+// As WriteSkinFile, for a file already encoded (BuildSkinFile).
+bool WriteSkinBytes(const std::string& path, std::string_view bytes, SaveError* error = nullptr);
 
 }  // namespace orlavix

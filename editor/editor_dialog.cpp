@@ -69,7 +69,9 @@ EditorDialog::EditorDialog(ItemList& itemList, DialogControls& controls, Message
       controls_(controls),
       messages_(messages),
       hostControls_(hostControls),
-      hostServices_(hostServices) {}
+      hostServices_(hostServices) {
+  AttachItemTools({});
+}
 
 SettingCatalogue& EditorDialog::CatalogueOf(SettingCategory category) {
   switch (category) {
@@ -116,11 +118,11 @@ bool EditorDialog::SaveSkinFile() {
   SectionStyle style;
   style.onlyChecked = controls_.SaveOnlyChecked();
   style.helpLines = optionItems.FindCopy(option::OutputHelpString).boolValue;
-  CollectOtherSections(skinIniPath, skinText, extraText, messages_);
-  const std::string text =
-      BuildSkinText({generalItems, colorItems, controlItems, settingItems, extraText}, style);
+  CollectOtherSections(skinIniPath, skinText, extraText, messages_, &extraBytes);
+  const std::string bytes =
+      BuildSkinFile({generalItems, colorItems, controlItems, settingItems, extraText, &extraBytes}, style);
   SaveError error = SaveError::None;
-  if (!WriteSkinFile(skinIniPath, text, &error)) {
+  if (!WriteSkinBytes(skinIniPath, bytes, &error)) {
     // Silence here would let the person believe the work is safe.
     messages_.Warn(SaveFailureText(error));
     return false;

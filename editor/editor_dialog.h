@@ -8,9 +8,13 @@
 
 #include "document/skin_document.h"
 #include "document/skin_writer.h"
+#include "editor/clipboard.h"
 #include "editor/dialog_controls.h"
 #include "editor/host_controls.h"
 #include "editor/item_list.h"
+#include "editor/preview.h"
+#include "editor/row_menu.h"
+#include "editor/value_editor.h"
 #include "model/categories.h"
 #include "model/setting_catalogue.h"
 #include "platform/host_services.h"
@@ -27,6 +31,17 @@ class EditorDialog {
                platform::HostServices& hostServices);
   EditorDialog(const EditorDialog&) = delete;
   EditorDialog& operator=(const EditorDialog&) = delete;
+
+  // The windows the item commands use. Until attached (or for a null one),
+  // there is no preview, every edit is cancelled, the clipboard is empty and
+  // the row menu is dismissed.
+  struct ItemTools {
+    Preview* preview = nullptr;
+    ValueEditor* valueEditor = nullptr;
+    Clipboard* clipboard = nullptr;
+    RowMenu* rowMenu = nullptr;
+  };
+  void AttachItemTools(const ItemTools& tools);
 
   // Stores the list's ticks, switches the list to a category (1 to 5), and
   // builds and loads its catalogue the first time it is shown while empty.
@@ -54,6 +69,28 @@ class EditorDialog {
   // Shares the list's width among its three columns, leaving room for the
   // vertical scroll bar.
   void RefitColumns();
+
+  // The start button: from choosing a skin to editing the selected one (every
+  // section loaded, the list on General), or back, asking first whether to
+  // save unsaved edits. Nothing happens when the skin has no skin.ini.
+  void ToggleEditing();
+  // Shows the selected row's image or colour in the preview, or hides it.
+  void RefreshPreview();
+  // Sorts the shown catalogue by a column, toggling its order, and selects
+  // the previously selected key again.
+  void SortByColumn(int column);
+  // A key pressed in the item list, before the list moves its selection: the
+  // preview shows at once the row an arrow key is about to select.
+  void HandleListKey(int selectedRow, int virtualKey);
+
+  // The item behind a row, as a copy; an empty item for report rows.
+  SettingItem SelectedRowItem(int row);
+  // Edits the selected row's item, or runs it when it is a command.
+  void EditSelectedItem();
+  // The row menu for a row: edit, tick or untick, copy, append a copy.
+  void ShowRowMenu(int row);
+  // Puts the row's line on the clipboard, or appends it to the clipboard's text.
+  void CopyRowText(int row, bool append);
 
   // Builds the editor options once, at start-up, and leaves the dialog
   // choosing a skin with the four section catalogues empty.
@@ -86,6 +123,8 @@ class EditorDialog {
   std::string skinIniPath;
   SkinDocument skinText;
   std::string extraText;
+  // The same sections as the file's own UTF-8 bytes: what a save carries over.
+  std::string extraBytes;
 
   SettingCatalogue optionItems;
   SettingCatalogue generalItems;
@@ -94,13 +133,21 @@ class EditorDialog {
   SettingCatalogue settingItems;
 
  private:
+  bool RowChecked(int row);
+  void ShowEditing(bool editing);
+
   ItemList& itemList_;
   DialogControls& controls_;
   Messages& messages_;
   HostControls& hostControls_;
   platform::HostServices& hostServices_;
   SettingCatalogue noCatalogue_;
+  ItemTools tools_;
 };
+
+// The clipboard line of a row: its cells joined by tabs, a tab put only after
+// text already collected, and one line feed at the end unless it is empty.
+std::string RowLine(const std::vector<std::string>& cells);
 
 // Titles and widths of a category's three columns.
 struct ColumnSet {

@@ -9,18 +9,15 @@
 namespace orlavix {
 
 void EditorDialog::PrepareCatalogues() {
-  // Every catalogue is built once with no skin chosen, so that the options
-  // exist for the whole run; the section catalogues are then emptied again
-  // and wait for a skin.
+  // In and out of editing with no skin chosen: every catalogue is built once,
+  // so that the options exist for the whole run, and leaving empties the
+  // section catalogues again.
+  ToggleEditing();
   for (SettingCategory category : {SettingCategory::Options, SettingCategory::General, SettingCategory::Colors,
                                    SettingCategory::Controls, SettingCategory::Settings}) {
     ShowCategory(category);
   }
-  generalItems.Clear();
-  colorItems.Clear();
-  controlItems.Clear();
-  settingItems.Clear();
-  currentCategory = SettingCategory::Report;
+  ToggleEditing();
 }
 
 void EditorDialog::TakeCommandLine() {

@@ -35,8 +35,17 @@ class ItemList {
   // Inserts a row with its first column's text and item data; returns its index.
   virtual int InsertItem(int row, const std::string& text, int itemData) = 0;
   virtual void SetItemText(int row, int column, const std::string& text) = 0;
+  // The cell's whole text, however long.
+  virtual std::string GetItemText(int row, int column) = 0;
 
   virtual void Show() = 0;
+  virtual void Enable(bool enable) = 0;
+  // Gives the list the keyboard focus.
+  virtual void Focus() = 0;
+  // The selected row, or -1 when none is.
+  virtual int GetSelectedRow() = 0;
+  // Selects and focuses the row, without scrolling.
+  virtual void SelectRow(int row) = 0;
   // Selects and focuses the row and scrolls it into view.
   virtual void SelectAndReveal(int row) = 0;
 };

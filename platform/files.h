@@ -14,6 +14,16 @@ constexpr std::uint64_t kReadLimit = std::uint64_t{1} << 32;
 
 enum class ReadStatus { Ok, Failed, TooLarge };
 
+// Why a file operation failed, as far as the system says.
+enum class FileError {
+  None,
+  InUse,     // another program holds the file open (Windows sharing rules)
+  ReadOnly,  // the file or its folder refuses writing: attribute, rights, medium
+  DiskFull,  // no room left (or over quota)
+  Missing,   // the file to read or replace does not exist
+  Other,
+};
+
 // Reads the whole file into bytes. On Windows the file is opened with no
 // sharing, so a file another program holds open is not read. On anything but
 // Ok, bytes is left empty.
@@ -24,9 +34,37 @@ bool FileExists(const std::string& path);
 
 // Creates the file anew (or empties it) and writes all bytes. On Windows it is
 // opened with no sharing, so a file that another program holds open fails.
+// Writes in place: a failure midway leaves a partial file. Use
+// ReplaceFileContents for files whose loss matters.
 bool WriteWholeFile(const std::string& path, std::string_view bytes);
 
-// Copies a file byte for byte, replacing the target if it exists.
-bool CopyFileOver(const std::string& from, const std::string& to);
+// Replaces the contents of the existing file at path in one step: the bytes go
+// to a temporary file in the same folder, are flushed to the disk, and that
+// file then takes the old one's place. On any failure the old file is exactly
+// as it was and the temporary file is gone. A file that another program holds
+// open (Windows) or that is read-only is not replaced.
+bool ReplaceFileContents(const std::string& path, std::string_view bytes, FileError* error = nullptr);
+
+// Copies a file byte for byte, replacing the target if it exists. The copy is
+// made beside the target under a temporary name and renamed when complete,
+// so the target is either untouched or a whole copy.
+bool CopyFileOver(const std::string& from, const std::string& to, FileError* error = nullptr);
+
+// Faults the file layer makes on purpose, so that tests can walk every failure
+// path of a save on any disk. Active until cleared; not thread-safe (tests set
+// them on the thread that saves).
+struct FileFaults {
+  // ReplaceFileContents: writing the new file fails after this many bytes;
+  // flushing it fails; putting it in the old one's place fails.
+  std::int64_t failWriteAfter = -1;
+  bool failFlush = false;
+  bool failReplace = false;
+  // CopyFileOver: the copy fails after this many bytes.
+  std::int64_t failCopyAfter = -1;
+  FileError error = FileError::DiskFull;  // what the failing step reports
+};
+void SetFileFaults(const FileFaults& faults);
+void ClearFileFaults();
+const FileFaults& ActiveFileFaults();
 
 }  // namespace orlavix::platform

@@ -3,7 +3,7 @@
 
 ORLAVIX_PACKAGES=(g++ cmake ninja-build googletest mingw-w64 g++-mingw-w64-x86-64-posix
   g++-mingw-w64-i686-posix wine64 wine xvfb xauth x11-utils locales fonts-ipafont-gothic
-  imagemagick clang libclang-rt-14-dev)
+  imagemagick clang libclang-rt-14-dev zip)
 
 orlavix_install_packages() {
   local missing=() p
@@ -40,8 +40,7 @@ orlavix_configure_build() {
   echo "== building"
   _orlavix_cmake native -DCMAKE_BUILD_TYPE=RelWithDebInfo || return 1
   orlavix_build_win64 || return 1
-  _orlavix_cmake win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
-    -DORLAVIX_TESTS=OFF || return 1
+  orlavix_build_win32 || return 1
   if [ -d "$ROOT/fuzz" ] && [ -f "$ROOT/fuzz/CMakeLists.txt" ]; then
     _orlavix_cmake fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DORLAVIX_FUZZ=ON || return 1
   fi
@@ -51,6 +50,13 @@ orlavix_configure_build() {
 orlavix_build_win64() {
   mkdir -p "$BUILD"
   _orlavix_cmake win64 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake"
+}
+
+# The Windows i686 tree: the program only, linked but never run here.
+orlavix_build_win32() {
+  mkdir -p "$BUILD"
+  _orlavix_cmake win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+    -DORLAVIX_TESTS=OFF
 }
 
 _orlavix_cmake() {

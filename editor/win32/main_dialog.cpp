@@ -16,15 +16,18 @@
 
 namespace orlavix::win32 {
 
-// The structure sizes that the 32-bit system checks.
-#if defined(_WIN32) && !defined(_WIN64)
-static_assert(sizeof(OPENFILENAMEA) == 88, "OPENFILENAMEA of the 32-bit system");
-static_assert(OPENFILENAME_SIZE_VERSION_400A == 76, "OPENFILENAMEA of the older systems");
-static_assert(sizeof(MENUITEMINFOA) == 48, "MENUITEMINFOA of the 32-bit system");
-static_assert(offsetof(MENUITEMINFOA, hbmpItem) == 44, "MENUITEMINFOA of the older systems");
-#endif
-
 namespace {
+
+// The records as systems before Windows 2000 know them: without the fields
+// added later.
+constexpr DWORD kOpenFileNameSize400 = offsetof(OPENFILENAMEA, pvReserved);
+constexpr UINT kMenuItemInfoSize400 = offsetof(MENUITEMINFOA, hbmpItem);
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(OPENFILENAMEA) == 88, "the 32-bit open-file record is 88 bytes");
+static_assert(kOpenFileNameSize400 == 76, "older systems take 76 bytes");
+static_assert(sizeof(MENUITEMINFOA) == 48, "the 32-bit menu item record is 48 bytes");
+static_assert(kMenuItemInfoSize400 == 44, "older systems take 44 bytes");
+#endif
 
 constexpr int kEndValue = 2;
 
@@ -108,6 +111,7 @@ bool MainDialog::OnCommand(int id) {
     case IDOK: editor_.Apply(); return true;
     case IDCANCEL: OnClose(); return true;
     case IDC_BROWSE: editor_.BrowseForHost(); return true;
+    case IDC_START_EDITING: editor_.ToggleEditing(); return true;
     case IDC_SHOW_OPTIONS: editor_.ShowCategory(SettingCategory::Options); return true;
     case IDC_SHOW_GENERAL: editor_.ShowCategory(SettingCategory::General); return true;
     case IDC_SHOW_COLORS: editor_.ShowCategory(SettingCategory::Colors); return true;
@@ -133,11 +137,6 @@ void MainDialog::OnInitDialog() {
   editor_.RescanSkins();
   ShowItem(IDC_ITEM_LIST, false);
   editor_.PrepareCatalogues();
-  // The options were shown to build them; a skin is being chosen, and only
-  // the controls that name the host and choose the skin are shown.
-  ShowItem(IDC_ITEM_LIST, false);
-  EnableItem(IDC_ITEM_LIST, false);
-  ShowItem(IDC_SHOW_OPTIONS, false);
 
   EnableItem(IDC_START_EDITING, false);
   CheckItem(IDC_SAVE_ONLY_CHECKED, true);
@@ -176,7 +175,7 @@ void MainDialog::AddSystemMenuItems() {
   if (!menu) return;
   const std::string text = J("バージョン情報(&A)...");
   MENUITEMINFOA item{};
-  item.cbSize = IsOlderSystem() ? offsetof(MENUITEMINFOA, hbmpItem) : sizeof item;
+  item.cbSize = IsBeforeWindows2000() ? kMenuItemInfoSize400 : sizeof item;
   item.fMask = MIIM_ID | MIIM_TYPE;
   item.fType = MFT_STRING;
   item.wID = kAboutCommand;
@@ -255,6 +254,37 @@ void MainDialog::HideExtraText() { ShowItem(IDC_EXTRA_TEXT, false); }
 
 bool MainDialog::SaveOnlyChecked() { return IsItemChecked(IDC_SAVE_ONLY_CHECKED); }
 
+void MainDialog::ShowEditingControls(bool editing) {
+  for (int id : {IDC_SKIN_NAME, IDC_SHOW_OPTIONS, IDC_SHOW_GENERAL, IDC_SHOW_COLORS, IDC_SHOW_CONTROLS,
+                 IDC_SHOW_SETTINGS, IDC_DETAIL_LABEL, IDC_ITEM_LIST, IDC_SAVE_ONLY_CHECKED, IDC_EDIT_ITEM, IDOK}) {
+    ShowItem(id, editing);
+  }
+  ShowItem(IDC_SKIN_LIST, !editing);
+  ShowItem(IDC_BROWSE, !editing);
+}
+
+void MainDialog::GrowDialog(int pixels) {
+  RECT r{};
+  GetWindowRect(Window(), &r);
+  MoveWindow(Window(), r.left, r.top, r.right - r.left, r.bottom - r.top + pixels, TRUE);
+}
+
+void MainDialog::SetStartButtonText(const std::string& text) { SetItemText(IDC_START_EDITING, text); }
+
+bool MainDialog::SelectedSkinName(std::string& name) {
+  const auto selected = SendDlgItemMessageA(Window(), IDC_SKIN_LIST, CB_GETCURSEL, 0, 0);
+  if (selected < 0) return false;
+  const auto length = SendDlgItemMessageA(Window(), IDC_SKIN_LIST, CB_GETLBTEXTLEN, selected, 0);
+  if (length < 0) return false;
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  SendDlgItemMessageA(Window(), IDC_SKIN_LIST, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  name = text;
+  return true;
+}
+
+void MainDialog::SetChosenSkinText(const std::string& text) { SetItemText(IDC_SKIN_NAME, text); }
+
 // Messages
 
 void MainDialog::Alert(const std::string& text) { MessageBoxA(nullptr, text.c_str(), nullptr, MB_OK); }
@@ -317,7 +347,7 @@ bool MainDialog::AskForHostExecutable(const std::string& startFolder, std::strin
                              J("すべてのファイル(*.*)") + '\0' + "*.*" + '\0';
   char file[MAX_PATH] = "";
   OPENFILENAMEA dialog{};
-  dialog.lStructSize = IsOlderSystem() ? OPENFILENAME_SIZE_VERSION_400A : sizeof dialog;
+  dialog.lStructSize = IsBeforeWindows2000() ? kOpenFileNameSize400 : sizeof dialog;
   dialog.hwndOwner = GetActiveWindow();
   dialog.lpstrFilter = filter.c_str();
   dialog.nFilterIndex = 1;

@@ -76,7 +76,12 @@ class MainDialog : public Dialog,
     return list_.InsertItem(row, text, itemData);
   }
   void SetItemText(int row, int column, const std::string& text) override { list_.SetItemText(row, column, text); }
+  std::string GetItemText(int row, int column) override { return list_.ItemText(row, column); }
   void Show() override { ShowWindow(list_.Window(), SW_SHOW); }
+  void Enable(bool enable) override { EnableWindow(list_.Window(), enable ? TRUE : FALSE); }
+  void Focus() override { SetFocus(list_.Window()); }
+  int GetSelectedRow() override { return list_.SelectedRow(); }
+  void SelectRow(int row) override { list_.SelectRow(row); }
   void SelectAndReveal(int row) override { list_.SelectAndReveal(row); }
 
   // DialogControls
@@ -85,6 +90,12 @@ class MainDialog : public Dialog,
   void HideExtraText() override;
   void HidePreview() override {}
   bool SaveOnlyChecked() override;
+  void ShowEditingControls(bool editing) override;
+  void GrowDialog(int pixels) override;
+  void SetStartButtonText(const std::string& text) override;
+  bool SelectedSkinName(std::string& name) override;
+  void SetChosenSkinText(const std::string& text) override;
+  void SendDialogMessage(std::int32_t message) override { SendMessageA(Window(), message, 0, 0); }
 
   // Messages
   void Alert(const std::string& text) override;

@@ -1,5 +1,6 @@
 // Win32 files: opened with no sharing, so a file that another program holds
-// open is not read, and nobody writes it while we read it.
+// open is not read, and nobody writes it while we read it. Replacing writes a
+// file beside the old one, flushes it and swaps it in with ReplaceFileA.
 #include <windows.h>
 
 #include <cstdint>
@@ -13,18 +14,143 @@ namespace {
 
 class FileHandle {
  public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() {
-    if (valid()) CloseHandle(handle_);
-  }
+  explicit FileHandle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
+  ~FileHandle() { Close(); }
   FileHandle(const FileHandle&) = delete;
   FileHandle& operator=(const FileHandle&) = delete;
   HANDLE get() const { return handle_; }
   bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  void Reset(HANDLE handle) {
+    Close();
+    handle_ = handle;
+  }
+  // Closes now and says whether the system accepted it.
+  bool Close() {
+    const HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    return handle == INVALID_HANDLE_VALUE || CloseHandle(handle) != FALSE;
+  }
 
  private:
   HANDLE handle_;
 };
+
+FileError ErrorOf(DWORD error) {
+  switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+      return FileError::InUse;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_NOT_READY:
+      return FileError::ReadOnly;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return FileError::DiskFull;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return FileError::Missing;
+    default:
+      return FileError::Other;
+  }
+}
+
+bool Fail(FileError* error, FileError why) {
+  if (error) *error = why;
+  return false;
+}
+
+bool FailWithLastError(FileError* error) { return Fail(error, ErrorOf(GetLastError())); }
+
+// A fresh file beside `target`, created exclusively; removed again by its
+// destructor unless Keep() was called.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const std::string& target, bool create = true) {
+    static LONG serial = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      path_ = target + ".~" + std::to_string(GetCurrentProcessId()) + "-" +
+              std::to_string(InterlockedIncrement(&serial)) + ".tmp";
+      if (!create) {
+        if (GetFileAttributesA(path_.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+        continue;
+      }
+      file_.Reset(CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+      if (file_.valid()) return;
+      error_ = GetLastError();
+      if (error_ != ERROR_FILE_EXISTS && error_ != ERROR_ALREADY_EXISTS) break;
+    }
+    path_.clear();  // never remove a file that is not ours
+  }
+  ~TemporaryFile() {
+    file_.Close();
+    if (!kept_ && !path_.empty()) {
+      SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(path_.c_str());
+    }
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  bool named() const { return !path_.empty(); }
+  DWORD error() const { return error_; }
+  const std::string& path() const { return path_; }
+  FileHandle& file() { return file_; }
+  void Keep() { kept_ = true; }
+
+ private:
+  std::string path_;
+  FileHandle file_;
+  DWORD error_ = ERROR_FILE_EXISTS;
+  bool kept_ = false;
+};
+
+bool WriteAll(HANDLE file, std::string_view bytes, std::int64_t failAfter, FileError* error) {
+  std::size_t limit = bytes.size();
+  const bool cut = failAfter >= 0 && static_cast<std::uint64_t>(failAfter) < bytes.size();
+  if (cut) limit = static_cast<std::size_t>(failAfter);
+  std::size_t done = 0;
+  while (done < limit) {
+    const std::size_t left = limit - done;
+    const DWORD want = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
+    DWORD put = 0;
+    if (!WriteFile(file, bytes.data() + done, want, &put, nullptr)) return FailWithLastError(error);
+    if (put == 0) return Fail(error, FileError::Other);
+    done += put;
+  }
+  if (cut) return Fail(error, ActiveFileFaults().error);
+  return true;
+}
+
+bool FlushAndClose(FileHandle& file, bool faultable, FileError* error) {
+  if (faultable && ActiveFileFaults().failFlush) return Fail(error, ActiveFileFaults().error);
+  if (!FlushFileBuffers(file.get())) return FailWithLastError(error);
+  if (!file.Close()) return FailWithLastError(error);
+  return true;
+}
+
+// The fault seam's copy: the bytes a real copy would write, cut short.
+bool CopyCutShort(const std::string& from, HANDLE to, std::int64_t failAfter, FileError* error) {
+  FileHandle source(CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!source.valid()) return FailWithLastError(error);
+  std::int64_t left = failAfter;
+  char buffer[1 << 16];
+  while (left > 0) {
+    DWORD got = 0;
+    const DWORD want = left < static_cast<std::int64_t>(sizeof buffer) ? static_cast<DWORD>(left) : sizeof buffer;
+    if (!ReadFile(source.get(), buffer, want, &got, nullptr)) return FailWithLastError(error);
+    if (got == 0) return true;  // the whole file fitted before the fault
+    if (!WriteAll(to, std::string_view(buffer, got), -1, error)) return false;
+    left -= got;
+  }
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(source.get(), &size) && size.QuadPart <= failAfter) return true;
+  return Fail(error, ActiveFileFaults().error);
+}
 
 }  // namespace
 
@@ -74,19 +200,74 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes) {
   FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file.valid()) return false;
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const std::size_t left = bytes.size() - done;
-    const DWORD want = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
-    DWORD put = 0;
-    if (!WriteFile(file.get(), bytes.data() + done, want, &put, nullptr) || put == 0) return false;
-    done += put;
-  }
-  return true;
+  return WriteAll(file.get(), bytes, -1, nullptr) && file.Close();
 }
 
-bool CopyFileOver(const std::string& from, const std::string& to) {
-  return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+bool ReplaceFileContents(const std::string& path, std::string_view bytes, FileError* error) {
+  if (error) *error = FileError::None;
+  if (path.empty()) return Fail(error, FileError::Missing);
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return FailWithLastError(error);
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Fail(error, FileError::Other);
+  if (attributes & FILE_ATTRIBUTE_READONLY) return Fail(error, FileError::ReadOnly);
+  // Opening it for writing with no sharing is the test the program has always
+  // made: a file that another program holds open in any way is left alone.
+  {
+    FileHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr));
+    if (!probe.valid()) return FailWithLastError(error);
+  }
+  TemporaryFile temp(path);
+  if (!temp.named()) return Fail(error, ErrorOf(temp.error()));
+  if (!WriteAll(temp.file().get(), bytes, ActiveFileFaults().failWriteAfter, error)) return false;
+  if (!FlushAndClose(temp.file(), true, error)) return false;
+  if (ActiveFileFaults().failReplace) return Fail(error, ActiveFileFaults().error);
+  // Hidden or system stays so, whichever way the new file is put in place.
+  SetFileAttributesA(temp.path().c_str(), attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                                        FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
+  // ReplaceFileA keeps the old file's attributes, rights and creation time.
+  if (ReplaceFileA(path.c_str(), temp.path().c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                   nullptr)) {
+    temp.Keep();
+    return true;
+  }
+  const DWORD failure = GetLastError();
+  // When the old file has already been moved aside, finishing the move is the
+  // only way to leave a skin.ini in place: the new file is whole and flushed.
+  if (failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 ||
+      (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES && FileExists(temp.path()))) {
+    if (MoveFileExA(temp.path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      temp.Keep();
+      return true;
+    }
+    return FailWithLastError(error);
+  }
+  return Fail(error, ErrorOf(failure));
+}
+
+bool CopyFileOver(const std::string& from, const std::string& to, FileError* error) {
+  if (error) *error = FileError::None;
+  if (from.empty() || to.empty()) return Fail(error, FileError::Missing);
+  const std::int64_t failAfter = ActiveFileFaults().failCopyAfter;
+  TemporaryFile temp(to, failAfter >= 0);
+  if (!temp.named()) return Fail(error, ErrorOf(temp.error()));
+  if (failAfter >= 0) {
+    if (!CopyCutShort(from, temp.file().get(), failAfter, error)) return false;
+  } else {
+    if (!CopyFileA(from.c_str(), temp.path().c_str(), TRUE)) return FailWithLastError(error);
+    // The copy takes the source's attributes; a read-only copy could neither
+    // be flushed here nor replace an older backup.
+    SetFileAttributesA(temp.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    temp.file().Reset(CreateFileA(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!temp.file().valid()) return FailWithLastError(error);
+  }
+  if (!FlushAndClose(temp.file(), false, error)) return false;
+  if (!MoveFileExA(temp.path().c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return FailWithLastError(error);
+  }
+  temp.Keep();
+  return true;
 }
 
 }  // namespace orlavix::platform

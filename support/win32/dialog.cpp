@@ -18,6 +18,11 @@ std::string Dialog::ItemText(int id) const {
   return std::string(text.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
 }
 
+HWND Dialog::CreateModeless(int resourceId, HWND owner) {
+  return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), owner,
+                            &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
+}
+
 INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   Dialog* self = nullptr;
   if (message == WM_INITDIALOG) {
@@ -29,12 +34,19 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
   }
   if (!self) return FALSE;
   // Nothing may unwind through the system's dialog manager.
+  INT_PTR answer = FALSE;
   try {
     INT_PTR result = FALSE;
-    return self->HandleMessage(message, wParam, lParam, result) ? result : FALSE;
+    if (self->HandleMessage(message, wParam, lParam, result)) answer = result;
   } catch (...) {
-    return FALSE;
+    answer = FALSE;
   }
+  if (message == WM_NCDESTROY) {
+    // The last message: the object may outlive its window.
+    SetWindowLongPtrA(window, DWLP_USER, 0);
+    self->window_ = nullptr;
+  }
+  return answer;
 }
 
 }  // namespace orlavix::win32

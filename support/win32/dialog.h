@@ -33,6 +33,10 @@ class Dialog {
 
   // Runs the dialog from template `resourceId` of the program's module.
   INT_PTR RunModal(int resourceId, HWND owner);
+  // Creates the dialog from template `resourceId` as a modeless window owned
+  // by `owner`; null on failure. The window forgets the object when it is
+  // destroyed, whoever destroys it.
+  HWND CreateModeless(int resourceId, HWND owner);
 
   // The message map: returns true when the message was handled, with the
   // dialog procedure's answer in `result`.

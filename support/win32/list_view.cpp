@@ -76,7 +76,7 @@ int ListView::WindowWidth() const {
 }
 
 void ListView::SelectAndReveal(int row) {
-  ListView_SetItemState(list_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  SelectRow(row);
   ListView_EnsureVisible(list_, row, FALSE);
 }
 

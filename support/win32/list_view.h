@@ -51,6 +51,10 @@ class ListView {
 
   // -1 when no row is selected.
   int SelectedRow() const { return ListView_GetNextItem(list_, -1, LVNI_SELECTED); }
+  // Selects and focuses the row, without scrolling.
+  void SelectRow(int row) {
+    ListView_SetItemState(list_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  }
   // Selects and focuses the row and scrolls it into view.
   void SelectAndReveal(int row);
 

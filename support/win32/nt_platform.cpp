@@ -22,15 +22,19 @@ bool IsNtPlatform() {
   return ntPlatform.load();
 }
 
-bool IsOlderSystem() {
+}  // namespace orlavix::win32
+
+namespace orlavix::win32 {
+
+bool IsBeforeWindows2000() {
   OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = sizeof info;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
   if (!GetVersionExA(&info)) return false;
 #pragma GCC diagnostic pop
-  // Windows Me reports 4.90 and knows the newer forms.
-  return info.dwMajorVersion < 5 && !(info.dwMajorVersion == 4 && info.dwMinorVersion >= 90);
+  if (info.dwMajorVersion >= 5) return false;
+  return !(info.dwMajorVersion == 4 && info.dwMinorVersion >= 90);
 }
 
 }  // namespace orlavix::win32

@@ -7,8 +7,12 @@ namespace orlavix::win32 {
 // the rest of the process.
 bool IsNtPlatform();
 
-// True on systems older than Windows 2000 and Windows Me, which know only the
-// shorter forms of some structures (OPENFILENAMEA, MENUITEMINFOA).
-bool IsOlderSystem();
+}  // namespace orlavix::win32
+
+namespace orlavix::win32 {
+
+// True on systems older than Windows 2000 and Windows Me, whose common
+// dialogs and menus take the shorter structure sizes.
+bool IsBeforeWindows2000();
 
 }  // namespace orlavix::win32

@@ -5,8 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "editor/clipboard.h"
 #include "editor/dialog_controls.h"
 #include "editor/item_list.h"
+#include "editor/preview.h"
+#include "editor/row_menu.h"
+#include "editor/value_editor.h"
 #include "support/messages.h"
 
 namespace orlavix {
@@ -59,7 +63,18 @@ class FakeItemList : public ItemList {
     return row;
   }
   void SetItemText(int row, int column, const std::string& text) override { rows.at(row).text[column] = text; }
+  std::string GetItemText(int row, int column) override { return rows.at(row).text[column]; }
   void Show() override { shown = true; }
+  bool enabled = false;
+  void Enable(bool enable) override { enabled = enable; }
+  int focused = 0;
+  void Focus() override { ++focused; }
+  int GetSelectedRow() override { return selected; }
+  std::vector<int> selections;  // rows selected for the moment, in order
+  void SelectRow(int row) override {
+    selections.push_back(row);
+    selected = row;
+  }
   void SelectAndReveal(int row) override { selected = row; }
 
   // What the user does with the space bar.
@@ -80,6 +95,79 @@ class FakeControls : public DialogControls {
   void HidePreview() override { ++previewHidden; }
   bool saveOnlyChecked = true;
   bool SaveOnlyChecked() override { return saveOnlyChecked; }
+
+  bool editingControlsShown = false;
+  void ShowEditingControls(bool editing) override { editingControlsShown = editing; }
+  int height = 0;  // the dialog's growth so far
+  void GrowDialog(int pixels) override { height += pixels; }
+  std::string startButtonText;
+  void SetStartButtonText(const std::string& text) override { startButtonText = text; }
+  bool skinSelected = true;
+  std::string skinName;
+  bool SelectedSkinName(std::string& name) override {
+    name = skinName;
+    return skinSelected;
+  }
+  std::string chosenSkinText;
+  void SetChosenSkinText(const std::string& text) override { chosenSkinText = text; }
+  std::vector<std::int32_t> sent;  // messages sent to the dialog
+  void SendDialogMessage(std::int32_t message) override { sent.push_back(message); }
+};
+
+// Records what the preview was asked to show: "hide", "image <folder>|<name>
+// on <background>", "color <text>", "show".
+class FakePreview : public Preview {
+ public:
+  bool exists = true;
+  std::vector<std::string> calls;
+  std::string folder;
+  std::uint32_t background = 0;
+
+  bool Exists() override { return exists; }
+  void Hide() override { calls.push_back("hide"); }
+  void SetBackground(std::uint32_t color) override { background = color; }
+  void SetImageFolder(const std::string& f) override { folder = f; }
+  void SetImageName(const std::string& name) override {
+    calls.push_back("image " + folder + "|" + name + " on " + std::to_string(background));
+  }
+  void SetColorText(const std::string& text) override { calls.push_back("color " + text); }
+  void RedrawAndShow() override { calls.push_back("show"); }
+};
+
+// Answers each edit with `answer`, after letting `edit` change the item.
+class FakeValueEditor : public ValueEditor {
+ public:
+  std::vector<EditRequest> requests;
+  EditAnswer answer = EditAnswer::Ok;
+  void (*edit)(SettingItem&) = nullptr;
+
+  EditAnswer Edit(const EditRequest& request, SettingItem& edited) override {
+    requests.push_back(request);
+    if (edit) edit(edited);
+    return answer;
+  }
+};
+
+class FakeClipboard : public Clipboard {
+ public:
+  std::string text;
+  int puts = 0;
+  std::string GetText() override { return text; }
+  void PutText(const std::string& t) override {
+    if (t.empty()) return;
+    text = t;
+    ++puts;
+  }
+};
+
+class FakeRowMenu : public RowMenu {
+ public:
+  int choice = row_menu::None;
+  std::vector<RowMenuEntry> shown;
+  int Choose(const std::vector<RowMenuEntry>& entries) override {
+    shown = entries;
+    return choice;
+  }
 };
 
 class FakeMessages : public Messages {

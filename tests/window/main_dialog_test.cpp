@@ -142,6 +142,21 @@ TEST_F(MainDialogTest, CommandLineNamesTheHostAndItsSkinIsPreselected) {
     PumpFor(100);
     EXPECT_EQ(SelectedSkin(dialog), "Aqua");
 
+    // While a skin is edited, drops change nothing; the dialog is then taller
+    // and shows the skin's name instead of the list.
+    RECT choosing{}, editing{};
+    GetWindowRect(dialog, &choosing);
+    Click(GetDlgItem(dialog, IDC_START_EDITING));
+    GetWindowRect(dialog, &editing);
+    EXPECT_EQ(editing.bottom - editing.top, choosing.bottom - choosing.top + 300);
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_SKIN_NAME)), "Aqua");
+    EXPECT_FALSE(Visible(dialog, IDC_BROWSE));
+    test::DropFiles(dialog, {temp / "Bare.LNK"});
+    PumpFor(100);
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_HOST_LOCATION)), host.executable);
+    Click(GetDlgItem(dialog, IDC_START_EDITING));
+    EXPECT_TRUE(Visible(dialog, IDC_BROWSE));
+
     // Several files dropped: the first that exists wins, its shortcut resolved.
     test::DropFiles(dialog, {temp / "missing.exe", temp / "Bare.LNK", host.executable});
     PumpFor(100);
@@ -149,13 +164,6 @@ TEST_F(MainDialogTest, CommandLineNamesTheHostAndItsSkinIsPreselected) {
     EXPECT_TRUE(SkinListNames(dialog).empty());
     EXPECT_FALSE(Enabled(dialog, IDC_SKIN_LIST));
     EXPECT_FALSE(Enabled(dialog, IDC_START_EDITING));
-
-    // While a skin is edited, drops change nothing.
-    current->Editor().choosingSkin = false;
-    test::DropFiles(dialog, {host.executable});
-    PumpFor(100);
-    EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_HOST_LOCATION)), bare.executable);
-    current->Editor().choosingSkin = true;
   });
   EXPECT_EQ(result, 2);
   for (const auto& box : watcher.Seen()) ADD_FAILURE() << box.caption << " / " << box.text;
@@ -325,13 +333,11 @@ TEST_F(MainDialogTest, ControlsFollowTheSizeAndColumnsRefitAfterMaximising) {
   });
 }
 
-// A skin being edited with one change not yet saved.
+// The selected skin being edited, with one change not yet saved.
 void StartEditing(MainDialog& dialog, const std::string& skinIni) {
-  EditorDialog& editor = dialog.Editor();
-  editor.choosingSkin = false;
-  editor.skinIniPath = skinIni;
-  SendMessageA(dialog.Window(), WM_COMMAND, IDC_SHOW_GENERAL, 0);
-  editor.modified = true;
+  Click(GetDlgItem(dialog.Window(), IDC_START_EDITING));
+  EXPECT_EQ(dialog.Editor().skinIniPath, skinIni);
+  dialog.Editor().modified = true;
 }
 
 TEST_F(MainDialogTest, ClosingWithChangesAsksAndEachAnswerDoesItsPart) {

@@ -1,0 +1,33 @@
+// The item list's row menu: its entries and the choice the person makes.
+#pragma once
+
+#include <vector>
+
+namespace orlavix {
+
+namespace row_menu {
+constexpr int None = 0;  // the menu was dismissed
+constexpr int Edit = 1;
+constexpr int Check = 2;
+constexpr int Uncheck = 3;
+constexpr int Copy = 4;
+constexpr int AppendCopy = 5;
+}  // namespace row_menu
+
+struct RowMenuEntry {
+  int id;            // 0 for the separator
+  const char* text;  // UTF-8; null for the separator
+};
+
+// The menu of a row, top to bottom: the tick entry offers the opposite of
+// the row's box.
+std::vector<RowMenuEntry> RowMenuEntries(bool rowChecked);
+
+class RowMenu {
+ public:
+  virtual ~RowMenu() = default;
+  // Shows the entries at the mouse cursor and returns the chosen id, or None.
+  virtual int Choose(const std::vector<RowMenuEntry>& entries) = 0;
+};
+
+}  // namespace orlavix

@@ -1,0 +1,233 @@
+#include "editors/win32/preview_window.h"
+
+#include <cstddef>
+#include <vector>
+
+#include "app/resource.h"
+#include "editors/preview_text.h"
+#include "editors/win32/gdiplus_objects.h"
+#include "support/mbtext.h"
+#include "support/paths.h"
+#include "support/win32/nt_platform.h"
+
+namespace orlavix::win32 {
+namespace {
+
+using namespace Gdiplus::DllExports;
+
+// The record as systems before Windows 2000 know it: without hbmpItem.
+constexpr UINT kMenuItemInfoSize400 = offsetof(MENUITEMINFOA, hbmpItem);
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(MENUITEMINFOA) == 48, "the 32-bit menu item record is 48 bytes");
+static_assert(kMenuItemInfoSize400 == 44, "older systems take 44 bytes");
+#endif
+
+std::wstring Wide(const std::string& ansi) {
+  if (ansi.empty()) return std::wstring();
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
+                                         nullptr, 0);
+  if (length <= 0) return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), length);
+  return wide;
+}
+
+// A folder is not an image: an empty name must not preview the folder itself.
+bool IsExistingFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+PreviewWindow::~PreviewWindow() {
+  if (Window()) DestroyWindow(Window());
+}
+
+bool PreviewWindow::Create(HWND owner) {
+  if (Window()) return true;
+  return CreateModeless(IDD_PREVIEW, owner) != nullptr;
+}
+
+void PreviewWindow::SetImageFolder(const std::string& newFolder) { folder = newFolder; }
+
+void PreviewWindow::SetImageName(const std::string& name) {
+  imagePath = folder + "\\" + name;
+  mode = Image;
+}
+
+void PreviewWindow::SetColorText(const std::string& text) {
+  color = PreviewColorFromText(text);
+  mode = Colour;
+}
+
+void PreviewWindow::ShowPreviewWindow(int newMode) {
+  if (newMode != Nothing) mode = newMode;
+  if (!Window()) return;
+  if (mode == Nothing) {
+    ShowWindow(Window(), SW_HIDE);
+    return;
+  }
+  // Shown without taking the activation from the list the person works in.
+  ShowWindow(Window(), SW_HIDE);
+  ShowWindow(Window(), SW_SHOWNOACTIVATE);
+}
+
+void PreviewWindow::HidePreviewWindow() {
+  if (Window()) ShowWindow(Window(), SW_HIDE);
+}
+
+bool PreviewWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+  switch (message) {
+    case WM_INITDIALOG:
+      AddPropertiesItem();
+      result = TRUE;
+      return true;
+    case WM_PAINT:
+      Paint();
+      result = TRUE;
+      return true;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != IDM_PREVIEW_PROPERTIES) return false;
+      ShowProperties();
+      result = TRUE;
+      return true;
+    case WM_KEYDOWN:
+      // No dialog loop translates keys for this window: Enter and Escape
+      // come here as keys.
+      if (wParam != VK_RETURN && wParam != VK_ESCAPE) return false;
+      HidePreviewWindow();
+      result = TRUE;
+      return true;
+    case WM_CLOSE:
+      HidePreviewWindow();
+      result = TRUE;
+      return true;
+    case WM_COMMAND:
+      if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return false;
+      HidePreviewWindow();
+      result = TRUE;
+      return true;
+    case WM_DESTROY:
+      GdiplusContext::Shutdown();
+      return false;
+  }
+  return false;
+}
+
+void PreviewWindow::AddPropertiesItem() {
+  const HMENU menu = GetSystemMenu(Window(), FALSE);
+  if (!menu) return;
+  const UINT size = IsBeforeWindows2000() ? kMenuItemInfoSize400 : sizeof(MENUITEMINFOA);
+  std::string text = J("プロパティ(&R)...");
+  MENUITEMINFOA item{};
+  item.cbSize = size;
+  item.fMask = MIIM_ID | MIIM_TYPE;
+  item.fType = MFT_STRING;
+  item.wID = IDM_PREVIEW_PROPERTIES;
+  item.dwTypeData = text.data();
+  item.cch = static_cast<UINT>(text.size());
+  InsertMenuItemA(menu, 0, TRUE, &item);
+  MENUITEMINFOA separator{};
+  separator.cbSize = size;
+  separator.fMask = MIIM_TYPE;
+  separator.fType = MFT_SEPARATOR;
+  InsertMenuItemA(menu, 1, TRUE, &separator);
+}
+
+void PreviewWindow::Paint() {
+  if (mode == Image && !IsExistingFile(imagePath)) {
+    // The file went away: nothing to show until another row is chosen.
+    HidePreviewWindow();
+    ValidateRect(Window(), nullptr);
+    return;
+  }
+  // Drawing may resize the window first, so the paint covers the new area.
+  GdipImage image;
+  if (mode == Image) {
+    if (GdiplusContext* context = GdiplusContext::Get()) context->background = background;
+    imageSize = SIZE{0, 0};
+    if (GdiplusContext::Get()) {
+      const std::wstring path = Wide(imagePath);
+      if (!path.empty() && GdipLoadImageFromFile(path.c_str(), image.Receive()) == Gdiplus::Ok) {
+        UINT width = 0, height = 0;
+        GdipGetImageWidth(image.Get(), &width);
+        GdipGetImageHeight(image.Get(), &height);
+        imageSize = SIZE{static_cast<LONG>(width), static_cast<LONG>(height)};
+      } else {
+        image.Reset();
+      }
+    }
+    FitClientArea(imageSize.cx, imageSize.cy);
+  } else if (mode == Colour) {
+    FitClientArea(kSwatchWidth, kSwatchHeight);
+  }
+
+  PAINTSTRUCT paint{};
+  const HDC dc = BeginPaint(Window(), &paint);
+  if (dc && image && GdiplusContext::Get()) {
+    GdipGraphics graphics;
+    if (GdipCreateFromHDC(dc, graphics.Receive()) == Gdiplus::Ok) {
+      GdipGraphicsClear(graphics.Get(), OpaqueArgb(GdiplusContext::Get()->background));
+      GdipDrawImageRectRectI(graphics.Get(), image.Get(), 0, 0, imageSize.cx, imageSize.cy, 0, 0,
+                             imageSize.cx, imageSize.cy, Gdiplus::UnitPixel, nullptr, nullptr,
+                             nullptr);
+    }
+  } else if (dc && mode == Colour) {
+    DrawColour(dc);
+  }
+  EndPaint(Window(), &paint);
+}
+
+void PreviewWindow::DrawColour(HDC dc) {
+  GdiplusContext* context = GdiplusContext::Get();
+  if (!context) return;
+  GdipGraphics graphics;
+  if (GdipCreateFromHDC(dc, graphics.Receive()) != Gdiplus::Ok) return;
+  GdipBrush brush;
+  if (GdipCreateSolidFill(OpaqueArgb(color), reinterpret_cast<Gdiplus::GpSolidFill**>(
+                                                  brush.Receive())) != Gdiplus::Ok) {
+    return;
+  }
+  GdipGraphicsClear(graphics.Get(), OpaqueArgb(context->background));
+  GdipFillRectangleI(graphics.Get(), brush.Get(), 0, 0, kSwatchWidth, kSwatchHeight);
+}
+
+void PreviewWindow::FitClientArea(int width, int height) {
+  RECT placed{};
+  if (!GetWindowRect(Window(), &placed)) return;
+  const auto style = static_cast<DWORD>(GetWindowLongA(Window(), GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongA(Window(), GWL_EXSTYLE));
+  RECT outer{0, 0, width, height};
+  AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+  int outerWidth = outer.right - outer.left;
+  int outerHeight = outer.bottom - outer.top;
+  MoveWindow(Window(), placed.left, placed.top, outerWidth, outerHeight, TRUE);
+  // Should the frame differ from what the styles promise, correct by what
+  // the client area came out as.
+  RECT client{};
+  GetClientRect(Window(), &client);
+  const int missingWidth = width - (client.right - client.left);
+  const int missingHeight = height - (client.bottom - client.top);
+  if (missingWidth != 0 || missingHeight != 0) {
+    outerWidth += missingWidth;
+    outerHeight += missingHeight;
+    MoveWindow(Window(), placed.left, placed.top, outerWidth, outerHeight, TRUE);
+  }
+}
+
+void PreviewWindow::ShowProperties() {
+  std::string text, caption;
+  if (mode == Image) {
+    text = ImagePropertiesText(imagePath, imageSize.cx, imageSize.cy);
+    caption = J("ファイルのプロパティ");
+  } else if (mode == Colour) {
+    text = ColorPropertiesText(color);
+    caption = J("色のプロパティ");
+  } else {
+    return;
+  }
+  MessageBoxA(Window(), text.c_str(), caption.c_str(), MB_ICONINFORMATION | MB_OK);
+}
+
+}  // namespace orlavix::win32

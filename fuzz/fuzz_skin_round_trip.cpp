@@ -1,0 +1,138 @@
+// Arbitrary bytes as a skin.ini, taken the editor's whole way: read, every
+// skin catalogue loaded, the other sections collected, the file built; then
+// the written bytes read and saved again. The first byte picks the save
+// options; the rest is the file.
+//   - from the second save on, every save is byte-identical;
+//   - what is written is valid UTF-8 with CR LF line ends only;
+//   - every line of every other section survives, in order, with its own
+//     bytes when the file was valid UTF-8.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/skin_document.h"
+#include "document/skin_loader.h"
+#include "document/skin_writer.h"
+#include "model/catalogues.h"
+#include "support/mbtext.h"
+#include "tests/reference/skin_rescan.h"
+
+namespace {
+
+using namespace orlavix;
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+struct Saved {
+  std::string file;
+  std::string extraText;
+  std::string extraBytes;
+};
+
+Saved Save(std::string_view bytes, const SectionStyle& style) {
+  SkinDocument doc;
+  doc.SetText(DecodeSkinFileBytes(bytes));
+  const std::string utf8 = SkinFileUtf8(bytes);
+  const SettingCategory categories[4] = {SettingCategory::General, SettingCategory::Colors, SettingCategory::Controls,
+                                         SettingCategory::Settings};
+  // Built once with their defaults; each save starts from a copy.
+  static const std::vector<SettingCatalogue> defaults = [&] {
+    std::vector<SettingCatalogue> built(4);
+    for (int i = 0; i < 4; ++i) BuildCatalogue(categories[i], built[i]);
+    return built;
+  }();
+  std::vector<SettingCatalogue> catalogues = defaults;
+  for (int i = 0; i < 4; ++i) {
+    for (const SectionEntry& entry : doc.SectionEntries(SectionOf(categories[i]))) {
+      catalogues[i].SetFromText(entry.key, entry.value, !entry.value.empty());
+    }
+  }
+  Saved saved;
+  CollectOtherSectionsOf(doc.Text(), utf8, saved.extraText, saved.extraBytes);
+  saved.file = BuildSkinFile(
+      {catalogues[0], catalogues[1], catalogues[2], catalogues[3], saved.extraText, &saved.extraBytes}, style);
+  return saved;
+}
+
+// Lines split at CR LF; the bytes must end with one.
+std::vector<std::string_view> CrLfLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r') {
+      Require(i + 1 < bytes.size() && bytes[i + 1] == '\n');
+      lines.push_back(bytes.substr(start, i - start));
+      start = i + 2;
+      ++i;
+    } else {
+      Require(bytes[i] != '\n' && bytes[i] != '\0');
+    }
+  }
+  Require(start == bytes.size());
+  return lines;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  SectionStyle style;
+  style.onlyChecked = data[0] & 1;
+  style.helpLines = data[0] & 2;
+  const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
+
+  const Saved first = Save(input, style);
+  // Valid UTF-8, CR LF only, and the other sections at the end, whole.
+  Require(SkinFileUtf8(first.file) == first.file);
+  CrLfLines(first.file);
+  Require(first.file.size() >= first.extraBytes.size() &&
+          first.file.compare(first.file.size() - first.extraBytes.size(), std::string::npos, first.extraBytes) == 0);
+
+  // The collected text is what the reader's queries give, section by section.
+  const std::string text = DecodeSkinFileBytes(input);
+  std::string expected;
+  const std::vector<std::string> names = rescan::SectionNames(text);
+  if (names.size() <= 64) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (IsSkinSection(names[i])) continue;
+      expected += rescan::OwnSectionText(text, i) + "\r\n";
+    }
+    Require(first.extraText == expected);
+  }
+
+  // Line for line, the carried bytes read as the lines the editor saw; when
+  // the file was UTF-8 to begin with, each is a line of the file itself.
+  const std::vector<std::string_view> carried = CrLfLines(first.extraBytes);
+  std::vector<std::string_view> seen;
+  for (std::size_t start = 0, end; (end = first.extraText.find('\n', start)) != std::string::npos; start = end + 1) {
+    std::string_view line(first.extraText.data() + start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // the CR LF after a section
+    seen.push_back(line);
+  }
+  Require(carried.size() == seen.size());
+  const std::string utf8 = SkinFileUtf8(input);
+  const bool wasUtf8 = input == utf8 || (input.substr(0, 3) == "\xEF\xBB\xBF" && input.substr(3) == utf8);
+  for (std::size_t i = 0; i < carried.size(); ++i) {
+    if (seen[i].empty()) {
+      Require(carried[i].empty());
+      continue;
+    }
+    if (seen[i].find('\xFF') == std::string_view::npos) Require(Utf8ToAnsi(carried[i]) == seen[i]);
+    if (wasUtf8 && text.find('\xFF') == std::string::npos) {
+      Require(input.find(std::string(carried[i]) + "\r") != std::string_view::npos ||
+              input.find(std::string(carried[i]) + "\n") != std::string_view::npos ||
+              input.substr(input.size() - carried[i].size()) == carried[i]);
+    }
+  }
+
+  // From the second save on, nothing moves.
+  const Saved second = Save(first.file, style);
+  const Saved third = Save(second.file, style);
+  Require(second.file == third.file);
+  Require(second.extraBytes == first.extraBytes);
+  return 0;
+}

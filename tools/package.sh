@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Builds the two downloads under build/dist/: orlavix-<version>-x86.zip (the
+# i686 program, for 32-bit and 64-bit Windows) and orlavix-<version>-x64.zip,
+# each with orlavix.exe, a Japanese read-me and the licence. Fails when the
+# program would need any DLL that Windows does not ship.
+set -uo pipefail
+
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+BUILD="${ORLAVIX_BUILD:-$ROOT/build}"
+source "$ROOT/tools/env.sh"
+
+orlavix_install_packages || exit 1
+orlavix_build_win64 || exit 1
+orlavix_build_win32 || exit 1
+
+VERSION=$(sed -n 's/^#define ORLAVIX_VERSION_TEXT "\(.*\)"/\1/p' "$ROOT/support/version.h")
+DIST="$BUILD/dist"
+mkdir -p "$DIST"
+
+# DLLs every Windows since XP carries; anything else would have to be shipped.
+SYSTEM_DLLS="kernel32 user32 gdi32 comdlg32 comctl32 shell32 shlwapi ole32 oleaut32 advapi32 gdiplus msvcrt version uxtheme"
+
+check_imports() {
+  local exe="$1" objdump="$2" dll status=0
+  for dll in $("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sed 's/\.dll$//'); do
+    if ! grep -qw "$dll" <<< "$SYSTEM_DLLS"; then
+      echo "   $exe imports $dll.dll, which is not part of Windows" >&2
+      status=1
+    fi
+  done
+  return $status
+}
+
+# Text files for Windows: CR LF line ends, the read-me with a byte-order mark
+# so that every Notepad reads it as UTF-8.
+to_windows_text() { sed 's/\r\?$/\r/' "$1"; }
+
+make_zip() {
+  local arch="$1" exe="$2" objdump="$3" stage zip
+  check_imports "$exe" "$objdump" || return 1
+  stage="$DIST/orlavix-$VERSION-$arch"
+  zip="$DIST/orlavix-$VERSION-$arch.zip"
+  rm -rf "$stage" "$zip"
+  mkdir -p "$stage"
+  cp "$exe" "$stage/orlavix.exe"
+  { printf '\xef\xbb\xbf'; to_windows_text "$ROOT/dist/readme-ja.txt"; } > "$stage/readme.txt"
+  to_windows_text "$ROOT/LICENSE" > "$stage/LICENSE.txt"
+  (cd "$stage" && zip -q -X "$zip" orlavix.exe readme.txt LICENSE.txt) || return 1
+  rm -rf "$stage"
+  echo "   $zip"
+}
+
+echo "== packaging $VERSION"
+make_zip x86 "$BUILD/win32/app/orlavix.exe" i686-w64-mingw32-objdump || exit 1
+make_zip x64 "$BUILD/win64/app/orlavix.exe" x86_64-w64-mingw32-objdump || exit 1
