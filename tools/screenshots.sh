@@ -43,8 +43,10 @@ shoot value-text value-text 4 || exit 1
 shoot value-number value-number 4 || exit 1
 shoot value-choice value-choice 4 || exit 1
 shoot value-image value-image 4 || exit 1
+shoot value-colour value-colour 4 || exit 1
 shoot preview-image preview-image 4 "Z:$ROOT/demo/resources/skins/Aqua/controls" || exit 1
 shoot preview-colour preview-colour 4 || exit 1
+shoot preview-properties preview-properties 4 || exit 1
 shoot main-dialog main 5 "$DEMO_HOST" || exit 1
 shoot main-dialog-large main-large 5 "$DEMO_HOST" || exit 1
 shoot main-dialog-maximised main-max 5 "$DEMO_HOST" || exit 1

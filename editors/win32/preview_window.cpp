@@ -38,6 +38,21 @@ bool IsExistingFile(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// BeginPaint and EndPaint as a pair, whatever path the drawing leaves by.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~PaintScope() { EndPaint(window_, &paint_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  HDC Dc() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
 }  // namespace
 
 PreviewWindow::~PreviewWindow() {
@@ -64,7 +79,8 @@ void PreviewWindow::SetColorText(const std::string& text) {
 void PreviewWindow::ShowPreviewWindow(int newMode) {
   if (newMode != Nothing) mode = newMode;
   if (!Window()) return;
-  if (mode == Nothing) {
+  // A missing image would only flash up until its paint hides it.
+  if (mode == Nothing || (mode == Image && !IsExistingFile(imagePath))) {
     ShowWindow(Window(), SW_HIDE);
     return;
   }
@@ -142,12 +158,13 @@ void PreviewWindow::Paint() {
     ValidateRect(Window(), nullptr);
     return;
   }
-  // Drawing may resize the window first, so the paint covers the new area.
+  // The window is fitted before the paint begins, so the paint covers the new area.
+  GdiplusContext* context = GdiplusContext::Get();
   GdipImage image;
   if (mode == Image) {
-    if (GdiplusContext* context = GdiplusContext::Get()) context->background = background;
     imageSize = SIZE{0, 0};
-    if (GdiplusContext::Get()) {
+    if (context) {
+      context->background = background;
       const std::wstring path = Wide(imagePath);
       if (!path.empty() && GdipLoadImageFromFile(path.c_str(), image.Receive()) == Gdiplus::Ok) {
         UINT width = 0, height = 0;
@@ -163,33 +180,32 @@ void PreviewWindow::Paint() {
     FitClientArea(kSwatchWidth, kSwatchHeight);
   }
 
-  PAINTSTRUCT paint{};
-  const HDC dc = BeginPaint(Window(), &paint);
-  if (dc && image && GdiplusContext::Get()) {
+  const PaintScope paint(Window());
+  if (!paint.Dc() || !context) return;
+  if (mode == Image && image) {
     GdipGraphics graphics;
-    if (GdipCreateFromHDC(dc, graphics.Receive()) == Gdiplus::Ok) {
-      GdipGraphicsClear(graphics.Get(), OpaqueArgb(GdiplusContext::Get()->background));
-      GdipDrawImageRectRectI(graphics.Get(), image.Get(), 0, 0, imageSize.cx, imageSize.cy, 0, 0,
-                             imageSize.cx, imageSize.cy, Gdiplus::UnitPixel, nullptr, nullptr,
-                             nullptr);
-    }
-  } else if (dc && mode == Colour) {
-    DrawColour(dc);
+    if (GdipCreateFromHDC(paint.Dc(), graphics.Receive()) != Gdiplus::Ok) return;
+    // Transparent pixels show the background, which is itself opaque.
+    GdipGraphicsClear(graphics.Get(), OpaqueArgb(context->background));
+    GdipDrawImageRectRectI(graphics.Get(), image.Get(), 0, 0, imageSize.cx, imageSize.cy, 0, 0,
+                           imageSize.cx, imageSize.cy, Gdiplus::UnitPixel, nullptr, nullptr,
+                           nullptr);
+  } else if (mode == Colour) {
+    DrawColour(paint.Dc(), *context);
   }
-  EndPaint(Window(), &paint);
 }
 
-void PreviewWindow::DrawColour(HDC dc) {
-  GdiplusContext* context = GdiplusContext::Get();
-  if (!context) return;
+void PreviewWindow::DrawColour(HDC dc, const GdiplusContext& context) {
   GdipGraphics graphics;
   if (GdipCreateFromHDC(dc, graphics.Receive()) != Gdiplus::Ok) return;
+  // The pen's fill is a solid brush of its colour.
+  GdipPen pen;
   GdipBrush brush;
-  if (GdipCreateSolidFill(OpaqueArgb(color), reinterpret_cast<Gdiplus::GpSolidFill**>(
-                                                  brush.Receive())) != Gdiplus::Ok) {
+  if (GdipCreatePen1(OpaqueArgb(color), 1.0f, Gdiplus::UnitWorld, pen.Receive()) != Gdiplus::Ok ||
+      GdipGetPenBrushFill(pen.Get(), brush.Receive()) != Gdiplus::Ok) {
     return;
   }
-  GdipGraphicsClear(graphics.Get(), OpaqueArgb(context->background));
+  GdipGraphicsClear(graphics.Get(), OpaqueArgb(context.background));
   GdipFillRectangleI(graphics.Get(), brush.Get(), 0, 0, kSwatchWidth, kSwatchHeight);
 }
 

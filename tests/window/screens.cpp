@@ -5,8 +5,10 @@
 //   orlavix_screens value-number        ... for a number
 //   orlavix_screens value-choice        ... for a choice from a list
 //   orlavix_screens value-image         ... for an image file, with the browse button
+//   orlavix_screens value-colour        the colour chooser that stands in for it (8 s)
 //   orlavix_screens preview-image DIR   the preview of DIR\button.png over a grey ground (8 s)
 //   orlavix_screens preview-colour      the preview of a colour (8 s)
+//   orlavix_screens preview-properties  the preview of a colour and its properties box (8 s)
 //   orlavix_screens main PATH           the main dialog on the host at PATH (8 s)
 //   orlavix_screens main-large PATH     the same, made larger
 //   orlavix_screens main-max PATH       the same, maximised
@@ -53,6 +55,9 @@ SettingItem ScreenItem(const std::string& what) {
                      "ActiveTabBold", "enable");
     item.allowedChoices = choice::Enable | choice::Disable;
     return item;
+  }
+  if (what == "value-colour") {
+    return SettingItem(SettingKind::Color, true, J("メニューの強調色"), "MenuHighlight", "#3a7bd5");
   }
   if (what == "value-image") {
     return SettingItem(SettingKind::ImageFile, true, J("タブの画像"), "TabSkin", "tab.png");
@@ -104,6 +109,16 @@ int main(int argc, char** argv) {
     }
     RedrawWindow(preview.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     preview.ShowPreviewWindow(0);
+    if (what == "preview-properties") {
+      test::WindowSpy spy;
+      test::TimerScript script;
+      script.At(8000, [&] {
+        if (HWND box = spy.CurrentDialog()) EndDialog(box, IDOK);
+      });
+      Linger(500);
+      SendMessageA(preview.Window(), WM_SYSCOMMAND, 0xE140, 0);
+      return 0;
+    }
     Linger(8000);
     return 0;
   }
@@ -114,7 +129,7 @@ int main(int argc, char** argv) {
   });
   if (what.rfind("value-", 0) == 0) {
     win32::ValueInputDialog dialog(ScreenItem(what), what == "value-image", ".");
-    dialog.useColorChooser = false;
+    dialog.useColorChooser = what == "value-colour";
     dialog.DoModal(owner.Get());
     return 0;
   }

@@ -40,42 +40,34 @@ SettingItem Item(SettingKind kind, std::string_view value, std::int32_t allowed 
   return item;
 }
 
-// What the dialog showed when it came up.
-struct Seen {
-  std::string caption, description, label, editText;
-  bool editShown = false, listShown = false, labelShown = false, browseShown = false;
-  bool digitsOnly = false, editFocused = false, listFocused = false;
-  DWORD selStart = 0, selEnd = 0;
-  std::vector<std::string> entries;
-  int selection = -1;
-};
-
-Seen Look(HWND dialog) {
-  Seen seen;
+// What the dialog shows, one word per visible control, e.g.
+// "edit[old] caret 3-3 focused label[...]" or "list[true,false] sel 0 focused".
+std::string Look(HWND dialog) {
   const HWND edit = GetDlgItem(dialog, IDC_VALUE_EDIT);
   const HWND list = GetDlgItem(dialog, IDC_VALUE_CHOICE);
   const HWND label = GetDlgItem(dialog, IDC_VALUE_LABEL);
-  seen.caption = TextOf(dialog);
-  seen.description = TextOf(GetDlgItem(dialog, IDC_VALUE_DESCRIPTION));
-  seen.label = TextOf(label);
-  seen.editText = TextOf(edit);
-  seen.editShown = IsWindowVisible(edit);
-  seen.listShown = IsWindowVisible(list);
-  seen.labelShown = IsWindowVisible(label);
-  seen.browseShown = IsWindowVisible(GetDlgItem(dialog, IDC_VALUE_BROWSE));
-  seen.digitsOnly = (GetWindowLongA(edit, GWL_STYLE) & ES_NUMBER) != 0;
-  seen.editFocused = GetFocus() == edit;
-  seen.listFocused = GetFocus() == list;
-  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&seen.selStart),
-               reinterpret_cast<LPARAM>(&seen.selEnd));
-  const auto count = static_cast<int>(SendMessageA(list, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    char text[64] = "";
-    SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-    seen.entries.push_back(text);
+  std::string out;
+  if (IsWindowVisible(edit)) {
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    out += "edit[" + TextOf(edit) + "] caret " + std::to_string(start) + "-" + std::to_string(end);
+    if (GetWindowLongA(edit, GWL_STYLE) & ES_NUMBER) out += " digits";
+    if (GetFocus() == edit) out += " focused";
   }
-  seen.selection = static_cast<int>(SendMessageA(list, CB_GETCURSEL, 0, 0));
-  return seen;
+  if (IsWindowVisible(list)) {
+    out += "list[";
+    const auto count = static_cast<int>(SendMessageA(list, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      char text[64] = "";
+      SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      out += std::string(i ? "," : "") + text;
+    }
+    out += "] sel " + std::to_string(SendMessageA(list, CB_GETCURSEL, 0, 0));
+    if (GetFocus() == list) out += " focused";
+  }
+  if (IsWindowVisible(label)) out += " label[" + TextOf(label) + "]";
+  if (IsWindowVisible(GetDlgItem(dialog, IDC_VALUE_BROWSE))) out += " browse";
+  return out;
 }
 
 void PutOnClipboard(HWND owner, const std::string& text) {
@@ -108,112 +100,62 @@ class ValueInputDialogTest : public ::testing::Test {
   TimerScript script;
 };
 
-TEST_F(ValueInputDialogTest, TextLikeKindsShowATextBoxAndReadTheTypedText) {
+TEST_F(ValueInputDialogTest, EachKindShowsItsControlAndConfirmsWhatIsLeftInIt) {
   struct Row {
     SettingItem item;
-    const char* label;  // UTF-8, "" for none
-    std::string shown;
-    bool digitsOnly;
-    std::string typed;
+    std::string look;     // UTF-8
+    const char* typed;    // put into the text box, or null
+    int choose;           // selected in the list, or -1 to leave it
     std::string confirmed;
     bool ticked;
   };
   const Row rows[] = {
-      {Item(SettingKind::Text, "old"), "テキスト", "old", false, " new ", " new ", true},
-      {Item(SettingKind::Text, "old"), "テキスト", "old", false, "", "", false},
-      {Item(SettingKind::Color, "#0000FF"), "色", "#0000ff", false, " ff8000 ", "#ff8000", true},
-      {Item(SettingKind::Color, "#0000FF"), "色", "#0000ff", false, "#ff800", "#000000", true},
-      {Item(SettingKind::Number, "24"), "数値", "24", true, "", "", true},
-      {Item(SettingKind::ImageFile, "tab.png"), "", "tab.png", false, "close.png", "close.png", true},
+      {Item(SettingKind::Text, "old"), "edit[old] caret 3-3 focused label[テキスト]", " new ", -1, " new ", true},
+      {Item(SettingKind::Text, "old"), "edit[old] caret 3-3 focused label[テキスト]", "", -1, "", false},
+      {Item(SettingKind::ImageFile, "a.png"), "edit[a.png] caret 5-5 focused", "b.png", -1, "b.png", true},
+      {Item(SettingKind::Color, "#0000FF"), "edit[#0000ff] caret 7-7 focused label[色]", " ff8000 ", -1, "#ff8000", true},
+      // Letters cannot be typed; a pasted "12px" gets in and reads as 12.
+      {Item(SettingKind::Number, "24"), "edit[24] caret 2-2 digits focused label[数値]", nullptr, -1, "12", true},
+      {Item(SettingKind::Bool, "true"), "list[true,false] sel 0 focused", nullptr, 1, "false", true},
+      {Item(SettingKind::FillMode, ""), "list[tile,stretch] sel -1 focused", nullptr, -1, "", true},
+      {Item(SettingKind::FillMode, ""), "list[tile,stretch] sel -1 focused", nullptr, 1, "stretch", true},
+      {Item(SettingKind::Choice, "center", 0x180), "list[left,right] sel -1 focused", nullptr, -1, "", true},
+      {Item(SettingKind::Choice, "tile", 0x3), "list[stretch,tile] sel 1 focused", nullptr, 0, "stretch", true},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.item.FormatValue() + " -> [" + row.typed + "]");
+    SCOPED_TRACE(row.look);
     ValueInputDialog dialog(row.item, false, "");
     dialog.useColorChooser = false;
-    Seen seen;
-    std::string afterLetters;
+    dialog.item.checked = !row.ticked;
+    std::string caption, description, look, afterLetter;
     const INT_PTR result = Run(dialog, [&](HWND window) {
-      seen = Look(window);
+      caption = TextOf(window);
+      description = TextOf(GetDlgItem(window, IDC_VALUE_DESCRIPTION));
+      look = Look(window);
       const HWND edit = GetDlgItem(window, IDC_VALUE_EDIT);
+      if (row.typed) SetWindowTextA(edit, row.typed);
+      if (row.choose >= 0) SendDlgItemMessageA(window, IDC_VALUE_CHOICE, CB_SETCURSEL, row.choose, 0);
       if (row.item.kind == SettingKind::Number) {
-        // Letters cannot be typed; a pasted "12px" gets in and reads as 12.
         SendMessageA(edit, WM_CHAR, 'x', 0);
-        afterLetters = TextOf(edit);
+        afterLetter = TextOf(edit);
         SetWindowTextA(edit, "");
         PutOnClipboard(window, "12px");
         SendMessageA(edit, WM_PASTE, 0, 0);
-      } else {
-        SetWindowTextA(edit, row.typed.c_str());
       }
       Click(GetDlgItem(window, IDOK));
     });
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(seen.caption, J("入力"));
-    EXPECT_EQ(seen.description, J("説明の文"));
-    EXPECT_TRUE(seen.editShown);
-    EXPECT_FALSE(seen.listShown);
-    EXPECT_FALSE(seen.browseShown);
-    EXPECT_EQ(seen.labelShown, *row.label != '\0');
-    if (*row.label) EXPECT_EQ(seen.label, J(row.label));
-    EXPECT_EQ(seen.editText, row.shown);
-    EXPECT_EQ(seen.digitsOnly, row.digitsOnly);
-    EXPECT_TRUE(seen.editFocused);
-    EXPECT_EQ(seen.selStart, row.shown.size());  // caret at the end, nothing selected
-    EXPECT_EQ(seen.selEnd, row.shown.size());
-    if (row.item.kind == SettingKind::Number) {
-      EXPECT_EQ(afterLetters, "24");
-      EXPECT_EQ(dialog.item.number, 12);
-    } else {
-      EXPECT_EQ(dialog.item.FormatValue(), row.confirmed);
-    }
+    EXPECT_EQ(caption, J("入力"));
+    EXPECT_EQ(description, J("説明の文"));
+    EXPECT_EQ(look, J(row.look));
+    if (row.item.kind == SettingKind::Number) EXPECT_EQ(afterLetter, "24");
+    EXPECT_EQ(dialog.item.FormatValue(), row.confirmed);
     EXPECT_EQ(dialog.item.checked, row.ticked);
   }
-}
 
-TEST_F(ValueInputDialogTest, ListKindsOfferTheirWordsAndNoSelectionConfirmsAsNone) {
-  struct Row {
-    SettingItem item;
-    std::vector<std::string> entries;
-    int selected;  // at opening
-    int choose;    // -1 leaves the list untouched
-    std::string confirmed;
-  };
-  const Row rows[] = {
-      {Item(SettingKind::Bool, "true"), {"true", "false"}, 0, 1, "false"},
-      {Item(SettingKind::Bool, "false"), {"true", "false"}, 1, 0, "true"},
-      {Item(SettingKind::FillMode, ""), {"tile", "stretch"}, -1, -1, ""},
-      {Item(SettingKind::FillMode, ""), {"tile", "stretch"}, -1, 1, "stretch"},
-      {Item(SettingKind::Choice, "center", 0x180), {"left", "right"}, -1, -1, ""},
-      {Item(SettingKind::Choice, "tile", 0x3), {"stretch", "tile"}, 1, 0, "stretch"},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.item.FormatValue() + " choosing " + std::to_string(row.choose));
-    ValueInputDialog dialog(row.item, false, "");
-    dialog.item.checked = false;
-    Seen seen;
-    const INT_PTR result = Run(dialog, [&](HWND window) {
-      seen = Look(window);
-      if (row.choose >= 0) {
-        SendDlgItemMessageA(window, IDC_VALUE_CHOICE, CB_SETCURSEL, row.choose, 0);
-      }
-      Click(GetDlgItem(window, IDOK));
-    });
-    EXPECT_EQ(result, IDOK);
-    EXPECT_TRUE(seen.listShown);
-    EXPECT_TRUE(seen.listFocused);
-    EXPECT_FALSE(seen.editShown);
-    EXPECT_FALSE(seen.labelShown);
-    EXPECT_EQ(seen.entries, row.entries);
-    EXPECT_EQ(seen.selection, row.selected);
-    EXPECT_EQ(dialog.item.FormatValue(), row.confirmed);
-    EXPECT_TRUE(dialog.item.checked);
-  }
-}
-
-TEST_F(ValueInputDialogTest, CancelEscapeAndTheCloseBoxLeaveTheItemAlone) {
-  const SettingItem before = Item(SettingKind::Text, "kept");
+  // Cancel, Escape and the close box leave the item alone.
   for (int way = 0; way < 3; ++way) {
-    ValueInputDialog dialog(before, false, "");
+    ValueInputDialog dialog(Item(SettingKind::Text, "kept"), false, "");
     const INT_PTR result = Run(dialog, [way](HWND window) {
       SetDlgItemTextA(window, IDC_VALUE_EDIT, "changed");
       if (way == 0) Click(GetDlgItem(window, IDCANCEL));
@@ -222,7 +164,6 @@ TEST_F(ValueInputDialogTest, CancelEscapeAndTheCloseBoxLeaveTheItemAlone) {
     });
     EXPECT_EQ(result, IDCANCEL) << way;
     EXPECT_EQ(dialog.item.text, "kept") << way;
-    EXPECT_TRUE(dialog.item.checked) << way;
   }
 }
 
@@ -260,12 +201,11 @@ TEST_F(ValueInputDialogTest, BrowseOpensInTheImageFolderAndPutsBackOnlyTheFileNa
   const std::string picked = other.Add("x.png");
 
   ValueInputDialog dialog(Item(SettingKind::ImageFile, "tab.png"), true, controls.Path());
-  Seen seen;
-  std::string folderShown, afterCancel, afterPick;
+  std::string look, folderShown, afterCancel, afterPick;
   std::vector<std::string> filters;
   bool focusBack = false;
   const INT_PTR result = Run(dialog, [&](HWND window) {
-    seen = Look(window);
+    look = Look(window);
     const HWND valueDialog = window;
     // First the file dialog is cancelled, then a file elsewhere is picked.
     script.At(400, [&, valueDialog] {
@@ -301,8 +241,7 @@ TEST_F(ValueInputDialogTest, BrowseOpensInTheImageFolderAndPutsBackOnlyTheFileNa
     Click(GetDlgItem(window, IDC_VALUE_BROWSE));
   });
   EXPECT_EQ(result, IDOK);
-  EXPECT_TRUE(seen.browseShown);
-  EXPECT_FALSE(seen.labelShown);
+  EXPECT_EQ(look, "edit[tab.png] caret 7-7 focused browse");
   EXPECT_TRUE(EqualsNoCase(folderShown, controls.Path())) << folderShown;
   EXPECT_EQ(filters, (std::vector<std::string>{J("画像(*.png;*.bmp;*.ico)"), J("すべてのファイル(*.*)")}));
   EXPECT_EQ(afterCancel, "tab.png");
