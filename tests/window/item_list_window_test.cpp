@@ -363,11 +363,21 @@ TEST_F(ItemListWindowTest, EditingValuesThroughTheValueDialogAndApplying) {
     pick(-1);
     DoubleClickRow(dialog, RowOf(dialog, "InformationDockSkinType"));
     EXPECT_EQ(editor.controlItems.Find("InformationDockSkinType").fillMode, 0);
-    // Control images get the browse button; a text elsewhere does not.
-    type("logo2.png", IDOK);
-    DoubleClickRow(dialog, RowOf(dialog, "LogoSkin"));
+    // Control images get the browse button; a text elsewhere does not. The
+    // image stays in view while its name is edited.
+    bool previewWhileEditing = false;
+    watcher.Then([&](const ModalWatcher::Box& box) {
+      previewWhileEditing = IsWindowVisible(PreviewWindowOf()) != FALSE;
+      boxes.push_back(Look(box.window));
+      SetWindowTextA(GetDlgItem(box.window, IDC_VALUE_EDIT), "logo2.png");
+      test::PressButton(box.window, IDOK);
+    });
+    DoubleClickRow(dialog, RowOf(dialog, "TabSkin"));
+    EXPECT_TRUE(previewWhileEditing);
     EXPECT_TRUE(boxes.back().browseShown);
-    EXPECT_EQ(Cell(dialog, RowOf(dialog, "LogoSkin"), 2), "logo2.png");
+    EXPECT_EQ(Cell(dialog, RowOf(dialog, "TabSkin"), 2), "logo2.png");
+    PumpFor(50);
+    EXPECT_FALSE(IsWindowVisible(PreviewWindowOf()));  // no such file
     ShowCategory(dialog, IDC_SHOW_SETTINGS);
     pick(-1);
     DoubleClickRow(dialog, 0);
