@@ -185,6 +185,9 @@ TEST_F(PreviewWindowTest, ImagesShowAtTheirOwnSizeOverTheBackgroundUntilTheFileG
 
   preview.background = RGB(0x80, 0x40, 0x20);
   preview.SetImageName("wide.png");
+  preview.ShowPreviewWindow(0);  // sized before its first paint
+  client = ClientSize(preview.Window());
+  EXPECT_EQ(client.cx, 300);
   Refresh(preview);
   client = ClientSize(preview.Window());
   EXPECT_EQ(client.cx, 300);
