@@ -53,6 +53,23 @@ bool LineScanner::Next(std::string_view& line) {
   return true;
 }
 
+bool SplitEntryLine(std::string_view line, SectionEntry& entry) {
+  if (line.empty() || line.front() == '#') return false;
+  const std::size_t start = line.find_first_not_of(' ');
+  if (start == std::string_view::npos) return false;
+  line.remove_prefix(start);
+  if (line.front() == '=') return false;
+  const std::size_t last = LastEquals(line);
+  if (last == std::string_view::npos) return false;
+  entry.key.assign(line.substr(0, last));
+  entry.value.assign(line.substr(last + 1));
+  return true;
+}
+
+bool IsListedHeaderLine(std::string_view line) {
+  return line.size() >= 3 && line.front() == '[' && line.back() == ']';
+}
+
 namespace {
 
 enum class FileEncoding { Utf8, Utf16Le, Utf16Be };
@@ -255,7 +272,7 @@ void SkinDocument::BuildIndex() {
     if (line.front() != '[' || line.size() < 2 || line.back() != ']') continue;
     const std::size_t index = headers_.size();
     headers_.push_back({static_cast<std::size_t>(line.data() - text.data()), line.size()});
-    if (line.size() >= 3) listed_.push_back(index);
+    if (IsListedHeaderLine(line)) listed_.push_back(index);
     firstHeader_.emplace(MbsLower(line), index);
   }
 }
@@ -294,15 +311,9 @@ std::vector<SectionEntry> SkinDocument::SectionEntries(std::string_view name) co
   const HeaderLine& header = headers_[index];
   LineScanner scanner(*text_, header.offset + header.length);
   std::string_view line;
+  SectionEntry entry;
   while (scanner.Next(line) && line.front() != '[') {
-    if (line.front() == '#') continue;
-    const std::size_t start = line.find_first_not_of(' ');
-    if (start == std::string_view::npos) continue;
-    line.remove_prefix(start);
-    if (line.front() == '=') continue;
-    const std::size_t last = LastEquals(line);
-    if (last == std::string_view::npos) continue;
-    entries.push_back({std::string(line.substr(0, last)), std::string(line.substr(last + 1))});
+    if (SplitEntryLine(line, entry)) entries.push_back(std::move(entry));
   }
   return entries;
 }

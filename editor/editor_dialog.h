@@ -75,6 +75,9 @@ class EditorDialog {
   // A key pressed in the item list, before the list moves its selection: the
   // preview shows at once the row an arrow key is about to select.
   void HandleListKey(int selectedRow, int virtualKey);
+  // A row's check box changed (space bar, click, row menu): a colour preview
+  // of the selected row follows its box.
+  void CheckBoxChanged(int row);
 
   // The item behind a row, as a copy; an empty item for report rows.
   SettingItem SelectedRowItem(int row);
