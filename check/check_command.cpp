@@ -85,6 +85,8 @@ std::string JsonNumber(long long n, bool zeroIsNull = true) {
   return n == 0 && zeroIsNull ? "null" : std::to_string(n);
 }
 
+// The relative file's parts joined to the folder with the platform's
+// separator ('/' is never a trail byte, so a plain search is safe).
 std::string DisplayPath(const std::string& folder, const std::string& file) {
   std::string path = folder;
   std::size_t start = 0;

@@ -146,6 +146,14 @@ bool LooksLikeUtf16(std::string_view b) {
 
 bool IsAllSpace(std::string_view s) { return TrimSpace(s).empty(); }
 
+// A ']' character, stepping by character: a trail byte 0x5D is not one.
+bool HasClosingBracket(std::string_view line) {
+  for (std::size_t i = 0; i < line.size(); i = NextChar(line, i)) {
+    if (line[i] == ']' && CharLength(line, i) == 1) return true;
+  }
+  return false;
+}
+
 bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
@@ -383,7 +391,7 @@ bool CheckSkin(const std::string& folder, const std::string& skinIniName, const 
       closePending();
       if (!IsListedHeaderLine(line)) {
         block = Block::Dropped;
-        const bool textAfter = line.find(']') != std::string_view::npos && line.size() >= 3;
+        const bool textAfter = HasClosingBracket(line) && line.size() >= 3;
         openPending(textAfter ? "header-text-after-bracket" : "bad-header", number,
                     textAfter ? J("見出しの ] の後に文字があるため、セクションとして読まれません。")
                               : J("[ で始まる行が見出しの形になっていません。"),

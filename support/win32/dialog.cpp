@@ -1,10 +1,21 @@
 #include "support/win32/dialog.h"
 
+#include <vector>
+
 namespace orlavix::win32 {
 
 INT_PTR Dialog::RunModal(int resourceId, HWND owner) {
   return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), owner,
                          &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
+}
+
+std::string Dialog::ItemText(int id) const {
+  const HWND item = Item(id);
+  const int length = GetWindowTextLengthA(item);
+  if (length <= 0) return std::string();
+  std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
+  const int got = GetWindowTextA(item, text.data(), static_cast<int>(text.size()));
+  return std::string(text.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
 }
 
 HWND Dialog::CreateModeless(int resourceId, HWND owner) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace orlavix::win32 {
 
 class Dialog {
@@ -13,6 +15,18 @@ class Dialog {
   Dialog& operator=(const Dialog&) = delete;
 
   HWND Window() const { return window_; }
+
+  // One-line helpers by control id.
+  HWND Item(int id) const { return GetDlgItem(window_, id); }
+  void EnableItem(int id, bool enable) const { EnableWindow(Item(id), enable ? TRUE : FALSE); }
+  void ShowItem(int id, bool show) const { ShowWindow(Item(id), show ? SW_SHOW : SW_HIDE); }
+  bool IsItemEnabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+  bool IsItemVisible(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
+  // The control's text, read whole.
+  std::string ItemText(int id) const;
+  void SetItemText(int id, const std::string& text) const { SetDlgItemTextA(window_, id, text.c_str()); }
+  bool IsItemChecked(int id) const { return IsDlgButtonChecked(window_, id) == BST_CHECKED; }
+  void CheckItem(int id, bool check) const { CheckDlgButton(window_, id, check ? BST_CHECKED : BST_UNCHECKED); }
 
  protected:
   virtual ~Dialog() = default;

@@ -319,5 +319,16 @@ TEST(CheckSkinTest, Utf16Files) {
   }
 }
 
+// A trail byte 0x5D (the second byte of ゾ) is not a closing bracket.
+TEST(CheckSkinTest, HeaderLinesAreReadByCharacter) {
+  testing::TempDir dir;
+  testing::WriteBytes(dir.path() / "skin.ini", "[General]\nAuthor=a\n[\xE3\x82\xBE\xE3\x83\xBC\xE3\x83\xB3\nx=1\n");
+  const KnownKeys known;
+  SkinResult result;
+  std::string error;
+  ASSERT_TRUE(CheckSkin(dir.path().string(), "skin.ini", known, result, error));
+  EXPECT_EQ(Codes(result), std::vector<std::string>{"bad-header"});
+}
+
 }  // namespace
 }  // namespace orlavix::check

@@ -10,11 +10,16 @@
 //                                       a grey ground (8 s)
 //   orlavix_screens preview-colour      the preview of a colour (8 s)
 //   orlavix_screens preview-properties  the preview of a colour and its properties box (8 s)
+//   orlavix_screens main PATH           the main dialog on the host at PATH (8 s)
+//   orlavix_screens main-large PATH     the same, made larger
+//   orlavix_screens main-max PATH       the same, maximised
 #include <windows.h>
+#include <objbase.h>
 
 #include <cstring>
 #include <string>
 
+#include "editor/win32/main_dialog.h"
 #include "editors/win32/preview_window.h"
 #include "editors/win32/value_input_dialog.h"
 #include "model/setting_item.h"
@@ -67,6 +72,26 @@ SettingItem ScreenItem(const std::string& what) {
 int main(int argc, char** argv) {
   test::InitWindowTests();
   const std::string what = argc > 1 ? argv[1] : "about";
+  if (what.rfind("main", 0) == 0) {
+    CoInitialize(nullptr);
+    win32::MainDialog dialog(argc > 2 ? argv[2] : "");
+    test::TimerScript script;
+    // Once the virtual desktop has settled, so that maximising knows its size.
+    script.At(1500, [&] {
+      if (what == "main-large") {
+        RECT r{};
+        GetWindowRect(dialog.Window(), &r);
+        SetWindowPos(dialog.Window(), nullptr, r.left - 150, r.top - 120, r.right - r.left + 300,
+                     r.bottom - r.top + 240, SWP_NOZORDER);
+      } else if (what == "main-max") {
+        SendMessageA(dialog.Window(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+      }
+    });
+    script.At(8000, [&] { EndDialog(dialog.Window(), 2); });
+    dialog.DoModal(nullptr);
+    CoUninitialize();
+    return 0;
+  }
   test::OwnerWindow owner(RECT{200, 120, 1000, 620}, "Orlavix");
   if (what == "box") {
     const std::string text = J("スキンを保存しました。");
