@@ -2,6 +2,10 @@
 
 #include <new>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/files.h"
 #include "support/mbtext.h"
 
@@ -31,6 +35,30 @@ std::size_t LastEquals(std::string_view line) {
 
 }  // namespace
 
+namespace {
+
+// Offset of the first NUL, CR, LF or 0xFF at or after i, or size.
+std::size_t FindStop(const char* p, std::size_t i, std::size_t size) {
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'), nul = _mm_setzero_si128(),
+                ff = _mm_set1_epi8(static_cast<char>(0xFF));
+  for (; i + 16 <= size; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)),
+                                     _mm_or_si128(_mm_cmpeq_epi8(v, nul), _mm_cmpeq_epi8(v, ff)));
+    const int mask = _mm_movemask_epi8(hit);
+    if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+  }
+#endif
+  for (; i < size; ++i) {
+    const char c = p[i];
+    if (IsBreak(c) || EndsText(c)) return i;
+  }
+  return size;
+}
+
+}  // namespace
+
 LineScanner::LineScanner(std::string_view text, std::size_t from) : text_(text), pos_(from), lineEnd_(from) {
   SkipBreaks();
 }
@@ -39,16 +67,35 @@ void LineScanner::SkipBreaks() {
   while (pos_ < text_.size() && IsBreak(text_[pos_])) ++pos_;
 }
 
+// Finds the end of the line by bytes, then settles the one case where
+// stepping by characters differs: a lead byte just before the stop byte takes
+// it as its trail (unless it is NUL). Every byte that is not a lead byte ends
+// a character, so only the run of lead bytes before the stop needs counting:
+// an odd run leaves its last lead byte at the start of a character.
 bool LineScanner::Next(std::string_view& line) {
+  const char* p = text_.data();
+  const std::size_t size = text_.size();
   const std::size_t start = pos_;
-  while (pos_ < text_.size()) {
-    const char c = text_[pos_];
-    if (IsBreak(c) || EndsText(c)) break;
-    pos_ = NextChar(text_, pos_);
+  std::size_t boundary = start;  // a known start of a character
+  std::size_t end = start;
+  while (true) {
+    const std::size_t stop = FindStop(p, end, size);
+    if (stop < size && stop > boundary && p[stop] != '\0' && IsLeadByte(static_cast<unsigned char>(p[stop - 1]))) {
+      std::size_t run = stop - 1;
+      while (run > boundary && IsLeadByte(static_cast<unsigned char>(p[run - 1]))) --run;
+      if ((stop - run) % 2 == 1) {
+        end = stop + 1;
+        boundary = end;
+        continue;
+      }
+    }
+    end = stop;
+    break;
   }
-  if (pos_ == start) return false;  // standing on NUL, 0xFF or the end
-  line = text_.substr(start, pos_ - start);
-  lineEnd_ = pos_;
+  if (end == start) return false;  // standing on NUL, 0xFF or the end
+  line = text_.substr(start, end - start);
+  lineEnd_ = end;
+  pos_ = end;
   SkipBreaks();
   return true;
 }

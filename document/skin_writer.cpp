@@ -15,21 +15,6 @@ namespace {
 
 constexpr std::string_view kIdeographicSpace = "\x81\x40";
 
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 8);
-  std::size_t pos = 0;
-  while (true) {
-    const std::size_t hit = text.find(from, pos);
-    if (hit == std::string_view::npos) break;
-    out.append(text, pos, hit - pos);
-    out.append(to);
-    pos = hit + from.size();
-  }
-  out.append(text, pos, std::string_view::npos);
-  return out;
-}
-
 }  // namespace
 
 std::string HelpText(std::string_view description) {
@@ -132,11 +117,44 @@ std::string BuildSkinFile(SkinContent content, const SectionStyle& style) {
   return bytes;
 }
 
+std::size_t LineEndsInRun(std::string_view run) {
+  if (run.size() == 1 || run == "\r\n") return 1;
+  // CR LF -> LF, then LF CR -> LF on what that left; the last two
+  // replacements only change which bytes stand there, not how many.
+  std::string first;
+  first.reserve(run.size());
+  for (std::size_t i = 0; i < run.size(); ++i) {
+    if (run[i] == '\r' && i + 1 < run.size() && run[i + 1] == '\n') {
+      first += '\n';
+      ++i;
+    } else {
+      first += run[i];
+    }
+  }
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < first.size(); ++i, ++count) {
+    if (first[i] == '\n' && i + 1 < first.size() && first[i + 1] == '\r') ++i;
+  }
+  return count;
+}
+
 std::string NormalizeLineEnds(std::string_view text) {
-  std::string s = ReplaceAll(text, "\r\n", "\n");
-  s = ReplaceAll(s, "\n\r", "\n");
-  s = ReplaceAll(s, "\r", "\n");
-  return ReplaceAll(s, "\n", "\r\n");
+  std::string out;
+  out.reserve(text.size() + text.size() / 16 + 2);
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t run = text.find_first_of("\r\n", i);
+    if (run == std::string_view::npos) {
+      out.append(text, i, std::string_view::npos);
+      break;
+    }
+    out.append(text, i, run - i);
+    std::size_t end = run;
+    while (end < text.size() && (text[end] == '\r' || text[end] == '\n')) ++end;
+    for (std::size_t pairs = LineEndsInRun(text.substr(run, end - run)); pairs > 0; --pairs) out += "\r\n";
+    i = end;
+  }
+  return out;
 }
 
 std::string BackupName(const std::string& path, int number) {
@@ -145,7 +163,7 @@ std::string BackupName(const std::string& path, int number) {
   return path + suffix;
 }
 
-std::string EncodeSkinText(std::string_view text) { return AnsiToUtf8(NormalizeLineEnds(text)); }
+std::string EncodeSkinText(std::string_view text) { return AnsiToUtf8WithLineEnds(text, LineEndsInRun); }
 
 namespace {
 

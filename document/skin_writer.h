@@ -52,6 +52,10 @@ std::string BuildSkinFile(SkinContent content, const SectionStyle& style);
 // CR LF -> LF, LF CR -> LF, CR -> LF, then LF -> CR LF.
 std::string NormalizeLineEnds(std::string_view text);
 
+// How many line ends (CR LF pairs) NormalizeLineEnds makes of one run of CR
+// and LF bytes: the four replacements never reach across other bytes.
+std::size_t LineEndsInRun(std::string_view run);
+
 // A text of the working code page as the file holds it: line ends
 // normalised, then UTF-8.
 std::string EncodeSkinText(std::string_view text);

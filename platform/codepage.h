@@ -1,6 +1,7 @@
 // The working code page as the host system defines it.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,9 @@ bool IsDbcsLeadByte(unsigned char c);
 // represented becomes the code page's default character.
 std::string Utf8ToWorking(std::string_view utf8);
 std::string WorkingToUtf8(std::string_view text);
+
+// WorkingToUtf8 of the text after each run of CR and LF bytes in it has
+// become lineEnds(run) CR LF pairs; in one pass where the platform can.
+std::string WorkingToUtf8CrLf(std::string_view text, std::size_t (*lineEnds)(std::string_view run));
 
 }  // namespace orlavix::platform

@@ -10,16 +10,29 @@
 
 namespace orlavix {
 
+namespace detail {
+// One entry per byte: 1 when it starts a double-byte character. Constant for
+// code page 932 from the start; on Windows, adjusted once to the system's
+// code page before main() when that is another one.
+extern unsigned char leadBytes[256];
+}  // namespace detail
+
 // True when c starts a double-byte character in the working code page.
-bool IsLeadByte(unsigned char c);
+inline bool IsLeadByte(unsigned char c) { return detail::leadBytes[c] != 0; }
 
-// Index of the character after the one at i, as CharNextA steps: a lead byte
-// takes its trail with it unless the trail is missing or NUL. i at or past the
-// end gives s.size().
-std::size_t NextChar(std::string_view s, std::size_t i);
+// Number of bytes of the character at i (1 or 2; 0 at the end): a lead byte
+// takes its trail with it unless the trail is missing or NUL, as CharNextA.
+inline std::size_t CharLength(std::string_view s, std::size_t i) {
+  if (i >= s.size()) return 0;
+  return IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() && s[i + 1] != '\0' ? 2 : 1;
+}
 
-// Number of bytes of the character at i (1 or 2; 0 at the end).
-std::size_t CharLength(std::string_view s, std::size_t i);
+// Index of the character after the one at i, as CharNextA steps. i at or past
+// the end gives s.size().
+inline std::size_t NextChar(std::string_view s, std::size_t i) {
+  if (i >= s.size()) return s.size();
+  return i + CharLength(s, i);
+}
 
 // Compares as _mbscmp: character by character, a double-byte character
 // counting as lead * 256 + trail, unsigned; a prefix sorts first.
@@ -44,6 +57,9 @@ std::string TrimSpace(std::string_view s);
 // malformed characters become the default character; the rest is kept whole.
 std::string Utf8ToAnsi(std::string_view utf8);
 std::string AnsiToUtf8(std::string_view ansi);
+// AnsiToUtf8 of the text with each run of CR and LF bytes replaced by
+// lineEnds(run) CR LF pairs, in one pass.
+std::string AnsiToUtf8WithLineEnds(std::string_view ansi, std::size_t (*lineEnds)(std::string_view run));
 
 // The program's own texts are written in the sources as UTF-8: this brings
 // one into the working code page.
