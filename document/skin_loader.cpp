@@ -54,8 +54,9 @@ class Utf8Lines {
   bool Next(std::string_view& line) {
     while (pos_ < text_.size() && (text_[pos_] == '\r' || text_[pos_] == '\n')) ++pos_;
     const std::size_t start = pos_;
-    while (pos_ < text_.size() && text_[pos_] != '\r' && text_[pos_] != '\n') ++pos_;
-    line = text_.substr(start, pos_ - start);
+    // Valid UTF-8 holds no 0xFF, and its NUL ended the contents.
+    pos_ = FindLineStop(text_.data(), pos_, text_.size());
+    line = std::string_view(text_.data() + start, pos_ - start);
     return pos_ > start;
   }
 

@@ -69,8 +69,27 @@ std::string MbsLower(std::string_view s) {
   return out;
 }
 
+namespace {
+
+// The character at i as MbsLower leaves it, as one number.
+unsigned FoldedCharValue(std::string_view s, std::size_t i, std::size_t len) {
+  const unsigned c = CharValue(s, i, len);
+  if (len == 1 && c >= 'A' && c <= 'Z') return c + 0x20;
+  if (len == 2 && c >= 0x8260 && c <= 0x8279) return (c & 0xFF00) | ((c + 0x21) & 0xFF);
+  return c;
+}
+
+}  // namespace
+
 bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && MbsLower(a) == MbsLower(b);
+  // Folding keeps every character's length, so equal texts step alike.
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size();) {
+    const std::size_t la = CharLength(a, i), lb = CharLength(b, i);
+    if (la != lb || FoldedCharValue(a, i, la) != FoldedCharValue(b, i, lb)) return false;
+    i += la;
+  }
+  return true;
 }
 
 bool IsSpaceAt(std::string_view s, std::size_t i) {

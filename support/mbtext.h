@@ -8,6 +8,10 @@
 #include <string>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace orlavix {
 
 namespace detail {
@@ -32,6 +36,27 @@ inline std::size_t CharLength(std::string_view s, std::size_t i) {
 inline std::size_t NextChar(std::string_view s, std::size_t i) {
   if (i >= s.size()) return s.size();
   return i + CharLength(s, i);
+}
+
+// Offset of the first NUL, CR, LF or 0xFF byte at or after i, or size: where
+// a line may end, before lead bytes are taken into account.
+inline std::size_t FindLineStop(const char* p, std::size_t i, std::size_t size) {
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'), nul = _mm_setzero_si128(),
+                ff = _mm_set1_epi8(static_cast<char>(0xFF));
+  for (; i + 16 <= size; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)),
+                                     _mm_or_si128(_mm_cmpeq_epi8(v, nul), _mm_cmpeq_epi8(v, ff)));
+    const int mask = _mm_movemask_epi8(hit);
+    if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+  }
+#endif
+  for (; i < size; ++i) {
+    const char c = p[i];
+    if (c == '\r' || c == '\n' || c == '\0' || c == '\xFF') return i;
+  }
+  return size;
 }
 
 // Compares as _mbscmp: character by character, a double-byte character

@@ -16,10 +16,24 @@ namespace {
 constexpr char kDefaultChar = '?';
 constexpr char32_t kInvalidByteChar = 0x30FB;  // KATAKANA MIDDLE DOT
 
-inline bool AllAscii8(const char* p) {
-  std::uint64_t word;
-  std::memcpy(&word, p, 8);
-  return (word & 0x8080808080808080ull) == 0;
+// Copies the ASCII bytes that start at p + i, eight at a time, until the first
+// other byte or until fewer than eight are left. Writes eight bytes at a time:
+// the caller has room for them.
+inline void CopyAscii(const unsigned char* p, std::size_t& i, std::size_t size, char*& o) {
+  while (i + 8 <= size) {
+    std::uint64_t word;
+    std::memcpy(&word, p + i, 8);
+    std::memcpy(o, &word, 8);
+    const std::uint64_t high = word & 0x8080808080808080ull;
+    if (high != 0) {
+      const std::size_t n = static_cast<std::size_t>(__builtin_ctzll(high)) / 8;  // little-endian
+      o += n;
+      i += n;
+      return;
+    }
+    o += 8;
+    i += 8;
+  }
 }
 
 // Length of the well-formed UTF-8 character at i and its value, or 0.
@@ -141,11 +155,7 @@ char* PutWorkingText(const unsigned char* p, std::size_t size, Output& out, char
     o = out.Room(o, 64);
     // Up to 48 ASCII bytes at once, then one run of other characters.
     const std::size_t stop = size - i < 48 ? size : i + 48;
-    while (i + 8 <= stop && AllAscii8(reinterpret_cast<const char*>(p + i))) {
-      std::memcpy(o, p + i, 8);
-      o += 8;
-      i += 8;
-    }
+    CopyAscii(p, i, stop, o);
     while (i < stop && p[i] < 0x80) *o++ = static_cast<char>(p[i++]);
     if (i < size && p[i] >= 0x80) {
       const std::size_t end = RunEnd(p, i, size);
@@ -170,11 +180,7 @@ std::string Utf8ToWorking(std::string_view utf8) {
   char* o = &out[0];
   std::size_t i = 0;
   while (i < size) {
-    while (i + 8 <= size && AllAscii8(utf8.data() + i)) {
-      std::memcpy(o, p + i, 8);
-      o += 8;
-      i += 8;
-    }
+    CopyAscii(p, i, size, o);  // the output is never ahead of the input
     if (i >= size) break;
     if (p[i] < 0x80) {
       *o++ = static_cast<char>(p[i++]);
