@@ -4,6 +4,7 @@
 #include <new>
 
 
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "support/mbtext.h"
 
@@ -245,6 +246,20 @@ std::string SkinFileUtf8FromBuffer(std::string&& bytes) {
   return std::move(bytes);
 }
 
+namespace {
+
+// As DecodeSkinFileBytes, decoding UTF-8 over its own bytes.
+std::string DecodeSkinFileBuffer(std::string&& bytes) {
+  std::string_view view(bytes);
+  if (TakeByteOrderMark(view) != FileEncoding::Utf8) return DecodeSkinFileBytes(bytes);
+  const std::size_t from = static_cast<std::size_t>(view.data() - bytes.data());
+  bytes.resize(from + UpToNul(view).size());
+  platform::Utf8ToWorkingInPlace(bytes, from);
+  return std::move(bytes);
+}
+
+}  // namespace
+
 std::string DecodeSkinFileBytes(std::string_view bytes) {
   switch (TakeByteOrderMark(bytes)) {
     case FileEncoding::Utf16Le: return Utf8ToAnsi(Utf16ToUtf8(bytes, false));
@@ -268,8 +283,14 @@ void SkinDocument::ReadFromFile(const std::string& path, Messages& messages, std
       return;
   }
   try {
-    std::string text = DecodeSkinFileBytes(bytes);
-    if (utf8) *utf8 = SkinFileUtf8FromBuffer(std::move(bytes));
+    // Only the collection needs the bytes as well; the loads decode over them.
+    std::string text;
+    if (utf8) {
+      text = DecodeSkinFileBytes(bytes);
+      *utf8 = SkinFileUtf8FromBuffer(std::move(bytes));
+    } else {
+      text = DecodeSkinFileBuffer(std::move(bytes));
+    }
     bytes = std::string();
     SetText(std::move(text));
   } catch (const std::bad_alloc&) {

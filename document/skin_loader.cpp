@@ -69,9 +69,11 @@ class Utf8Lines {
 
 void CollectOtherSectionsOf(std::string_view text, std::string_view utf8, std::string& extraText,
                             std::string& extraBytes) {
+  // Room reserved once, with headroom: CR LF pairs where the file had LF and
+  // the empty line after each section. Pages never written cost nothing.
   std::string collected, bytes;
-  collected.reserve(text.size());
-  bytes.reserve(utf8.size());
+  collected.reserve(text.size() + text.size() / 4 + 64);
+  bytes.reserve(utf8.size() + utf8.size() / 4 + 64);
   LineScanner lines(text);
   Utf8Lines ownLines(utf8);
   std::string_view line, own;

@@ -105,14 +105,23 @@ std::string BuildSkinText(SkinContent content, const SectionStyle& style) {
   return text;
 }
 
-std::string BuildSkinFile(SkinContent content, const SectionStyle& style) {
-  if (!content.extraBytes) return EncodeSkinText(BuildSkinText(content, style));
+namespace {
+
+// The file before the other sections' own bytes, encoded. The generated part
+// ends in LF (or is empty) and the sections start with '[', so encoding the
+// two apart gives the bytes of encoding them together.
+std::string EncodedHead(const SkinContent& content, const SectionStyle& style) {
   std::string text;
   AppendSkinSections(content, style, text);
   if (!content.extraBytes->empty()) AppendOtherSectionsTitle(text);
-  // The generated part ends in LF (or is empty) and the sections start with
-  // '[', so encoding the two apart gives the bytes of encoding them together.
-  std::string bytes = EncodeSkinText(text);
+  return EncodeSkinText(text);
+}
+
+}  // namespace
+
+std::string BuildSkinFile(SkinContent content, const SectionStyle& style) {
+  if (!content.extraBytes) return EncodeSkinText(BuildSkinText(content, style));
+  std::string bytes = EncodedHead(content, style);
   bytes += *content.extraBytes;
   return bytes;
 }
@@ -193,19 +202,32 @@ bool WriteSkinFile(const std::string& path, std::string_view text, SaveError* er
   return WriteSkinBytes(path, EncodeSkinText(text), error);
 }
 
-bool WriteSkinBytes(const std::string& path, std::string_view bytes, SaveError* error) {
+namespace {
+
+bool WritePieces(const std::string& path, std::initializer_list<std::string_view> pieces, SaveError* error) {
   if (error) *error = SaveError::None;
   if (!BackupSkinFile(path, error)) return false;
   // Written beside the old file and swapped in whole: a full disk, a crash or
   // a refused replace midway never leaves skin.ini cut short.
   platform::FileError why = platform::FileError::None;
-  if (platform::ReplaceFileContents(path, bytes, &why)) return true;
+  if (platform::ReplaceFileContents(path, pieces, &why)) return true;
   switch (why) {
     case platform::FileError::InUse: return Fail(error, SaveError::InUse);
     case platform::FileError::ReadOnly: return Fail(error, SaveError::ReadOnly);
     case platform::FileError::DiskFull: return Fail(error, SaveError::DiskFull);
     default: return Fail(error, SaveError::Other);
   }
+}
+
+}  // namespace
+
+bool WriteSkinBytes(const std::string& path, std::string_view bytes, SaveError* error) {
+  return WritePieces(path, {bytes}, error);
+}
+
+bool SaveSkinContent(const std::string& path, SkinContent content, const SectionStyle& style, SaveError* error) {
+  if (!content.extraBytes) return WriteSkinBytes(path, BuildSkinFile(content, style), error);
+  return WritePieces(path, {EncodedHead(content, style), *content.extraBytes}, error);
 }
 
 }  // namespace orlavix

@@ -80,4 +80,10 @@ bool WriteSkinFile(const std::string& path, std::string_view text, SaveError* er
 // As WriteSkinFile, for a file already encoded (BuildSkinFile).
 bool WriteSkinBytes(const std::string& path, std::string_view bytes, SaveError* error = nullptr);
 
+// Saves the skin: the bytes of BuildSkinFile, written as WriteSkinBytes does,
+// with the other sections written straight from content.extraBytes rather
+// than copied behind the generated part first.
+bool SaveSkinContent(const std::string& path, SkinContent content, const SectionStyle& style,
+                     SaveError* error = nullptr);
+
 }  // namespace orlavix

@@ -88,9 +88,10 @@ bool EditorDialog::SaveSkinFile() {
   style.onlyChecked = controls_.SaveOnlyChecked();
   style.helpLines = optionItems.FindCopy(option::OutputHelpString).boolValue;
   CollectOtherSections(skinIniPath, skinText, extraText, messages_, &extraBytes);
-  const std::string bytes =
-      BuildSkinFile({generalItems, colorItems, controlItems, settingItems, extraText, &extraBytes}, style);
-  if (!WriteSkinBytes(skinIniPath, bytes)) return false;
+  if (!SaveSkinContent(skinIniPath, {generalItems, colorItems, controlItems, settingItems, extraText, &extraBytes},
+                       style)) {
+    return false;
+  }
   messages_.Report(J("設定内容を保存しました。"), 3);
   modified = false;
   return true;

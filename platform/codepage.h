@@ -18,6 +18,9 @@ bool IsDbcsLeadByte(unsigned char c);
 std::string Utf8ToWorking(std::string_view utf8);
 std::string WorkingToUtf8(std::string_view text);
 
+// Utf8ToWorking of buffer[from, end), put in place of the whole buffer.
+void Utf8ToWorkingInPlace(std::string& buffer, std::size_t from);
+
 // WorkingToUtf8 of the text after each run of CR and LF bytes in it has
 // become lineEnds(run) CR LF pairs; in one pass where the platform can.
 std::string WorkingToUtf8CrLf(std::string_view text, std::size_t (*lineEnds)(std::string_view run));

@@ -17,20 +17,22 @@ constexpr char kDefaultChar = '?';
 constexpr char32_t kInvalidByteChar = 0x30FB;  // KATAKANA MIDDLE DOT
 
 // Copies the ASCII bytes that start at p + i, eight at a time, until the first
-// other byte or until fewer than eight are left. Writes eight bytes at a time:
-// the caller has room for them.
+// other byte or until fewer than eight are left. The output may be the input
+// itself, as long as it is never ahead of it.
 inline void CopyAscii(const unsigned char* p, std::size_t& i, std::size_t size, char*& o) {
   while (i + 8 <= size) {
     std::uint64_t word;
     std::memcpy(&word, p + i, 8);
-    std::memcpy(o, &word, 8);
     const std::uint64_t high = word & 0x8080808080808080ull;
     if (high != 0) {
+      // Byte by byte: the output may lie over input not read yet.
       const std::size_t n = static_cast<std::size_t>(__builtin_ctzll(high)) / 8;  // little-endian
+      for (std::size_t k = 0; k < n; ++k) o[k] = static_cast<char>(p[i + k]);
       o += n;
       i += n;
       return;
     }
+    std::memcpy(o, &word, 8);
     o += 8;
     i += 8;
   }
@@ -172,15 +174,15 @@ unsigned WorkingCodePage() { return 932; }
 
 bool IsDbcsLeadByte(unsigned char c) { return IsLead(c); }
 
-std::string Utf8ToWorking(std::string_view utf8) {
-  // Never longer than the UTF-8: every character shrinks or keeps its size.
-  std::string out(utf8.size(), '\0');
-  const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
-  const std::size_t size = utf8.size();
-  char* o = &out[0];
-  std::size_t i = 0;
+namespace {
+
+// Converts p[i, size) into out and returns the bytes written. The output is
+// never longer than the input, and out may be p itself (out <= p + i): every
+// character is read before its conversion is written.
+std::size_t Utf8ToWorkingInto(const unsigned char* p, std::size_t i, std::size_t size, char* out) {
+  char* o = out;
   while (i < size) {
-    CopyAscii(p, i, size, o);  // the output is never ahead of the input
+    CopyAscii(p, i, size, o);
     if (i >= size) break;
     if (p[i] < 0x80) {
       *o++ = static_cast<char>(p[i++]);
@@ -200,8 +202,21 @@ std::string Utf8ToWorking(std::string_view utf8) {
       i += len;
     }
   }
-  out.resize(static_cast<std::size_t>(o - out.data()));
+  return static_cast<std::size_t>(o - out);
+}
+
+}  // namespace
+
+std::string Utf8ToWorking(std::string_view utf8) {
+  std::string out(utf8.size(), '\0');
+  out.resize(Utf8ToWorkingInto(reinterpret_cast<const unsigned char*>(utf8.data()), 0, utf8.size(), &out[0]));
   return out;
+}
+
+void Utf8ToWorkingInPlace(std::string& buffer, std::size_t from) {
+  if (from > buffer.size()) from = buffer.size();
+  buffer.resize(Utf8ToWorkingInto(reinterpret_cast<const unsigned char*>(buffer.data()), from, buffer.size(),
+                                  &buffer[0]));
 }
 
 std::string WorkingToUtf8(std::string_view text) {

@@ -69,6 +69,11 @@ std::string Utf8ToWorking(std::string_view utf8) { return FromWide(CP_ACP, ToWid
 
 std::string WorkingToUtf8(std::string_view text) { return FromWide(CP_UTF8, ToWide(CP_ACP, text)); }
 
+void Utf8ToWorkingInPlace(std::string& buffer, std::size_t from) {
+  if (from > buffer.size()) from = buffer.size();
+  buffer = Utf8ToWorking(std::string_view(buffer).substr(from));
+}
+
 std::string WorkingToUtf8CrLf(std::string_view text, std::size_t (*lineEnds)(std::string_view run)) {
   std::string normal;
   normal.reserve(text.size() + text.size() / 16);

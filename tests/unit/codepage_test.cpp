@@ -66,6 +66,9 @@ TEST(Cp932Tables, AgreeWithIconvOnEveryCharacterAndEveryBytePair) {
   for (char32_t cp : {0x10000, 0x1F600, 0x10FFFF}) plane += Utf8Of(cp) + "x";
   const std::string working = platform::Utf8ToWorking(plane);
   EXPECT_SAME_BYTES(working, reference::Utf8ToWorking(plane));
+  std::string inPlace = "x" + plane;
+  platform::Utf8ToWorkingInPlace(inPlace, 1);
+  EXPECT_SAME_BYTES(inPlace, working);
   EXPECT_SAME_BYTES(platform::WorkingToUtf8(working), reference::WorkingToUtf8(working));
 
   // The code page to UTF-8: every byte alone and every lead with every
@@ -100,6 +103,12 @@ TEST(Cp932Tables, AgreeWithIconvOnMalformedAndGeneratedText) {
     for (int k = 0; k < count; ++k) text += pieces[random() % (sizeof pieces / sizeof pieces[0])];
     SCOPED_TRACE(::testing::PrintToString(text));
     EXPECT_SAME_BYTES(platform::Utf8ToWorking(text), reference::Utf8ToWorking(text));
+    // Decoded over its own bytes, after a mark of three bytes or none.
+    for (const std::string& mark : {std::string(), std::string("\xEF\xBB\xBF")}) {
+      std::string buffer = mark + text;
+      platform::Utf8ToWorkingInPlace(buffer, mark.size());
+      EXPECT_SAME_BYTES(buffer, reference::Utf8ToWorking(text));
+    }
     EXPECT_SAME_BYTES(platform::WorkingToUtf8(text), reference::WorkingToUtf8(text));
     // The writer's one-pass line ends and encoding.
     EXPECT_SAME_BYTES(NormalizeLineEnds(text), FourReplacements(text));
