@@ -12,7 +12,6 @@ namespace orlavix {
 namespace {
 
 bool IsBreak(char c) { return c == '\r' || c == '\n'; }
-bool EndsText(char c) { return c == '\0' || c == '\xFF'; }
 
 std::string HeaderFor(std::string_view name) {
   std::string header;
