@@ -285,8 +285,23 @@ void SkinDocument::ReadFromFile(const std::string& path, Messages& messages, std
     // Only the collection needs the bytes as well; the loads decode over them.
     std::string text;
     if (utf8) {
-      text = DecodeSkinFileBytes(bytes);
-      *utf8 = SkinFileUtf8FromBuffer(std::move(bytes));
+      std::string_view contents(bytes);
+      bool wellFormed = false;
+      if (TakeByteOrderMark(contents) == FileEncoding::Utf8) {
+        contents = UpToNul(contents);
+        text = platform::Utf8ToWorking(contents, wellFormed);
+      } else {
+        text = DecodeSkinFileBytes(bytes);
+      }
+      if (wellFormed) {
+        // The decoding has checked every character: the contents are the bytes.
+        const std::size_t from = static_cast<std::size_t>(contents.data() - bytes.data()), size = contents.size();
+        bytes.resize(from + size);
+        bytes.erase(0, from);
+        *utf8 = std::move(bytes);
+      } else {
+        *utf8 = SkinFileUtf8FromBuffer(std::move(bytes));
+      }
     } else {
       text = DecodeSkinFileBuffer(std::move(bytes));
     }

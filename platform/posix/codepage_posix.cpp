@@ -179,8 +179,10 @@ namespace {
 // Converts p[i, size) into out and returns the bytes written. The output is
 // never longer than the input, and out may be p itself (out <= p + i): every
 // character is read before its conversion is written.
-std::size_t Utf8ToWorkingInto(const unsigned char* p, std::size_t i, std::size_t size, char* out) {
+std::size_t Utf8ToWorkingInto(const unsigned char* p, std::size_t i, std::size_t size, char* out,
+                              bool* wellFormed = nullptr) {
   char* o = out;
+  if (wellFormed) *wellFormed = true;
   while (i < size) {
     CopyAscii(p, i, size, o);
     if (i >= size) break;
@@ -191,6 +193,7 @@ std::size_t Utf8ToWorkingInto(const unsigned char* p, std::size_t i, std::size_t
     char32_t cp = 0;
     const std::size_t len = DecodeUtf8At(p, i, size, cp);
     if (len == 0) {
+      if (wellFormed) *wellFormed = false;
       o = PutCp932(o, 0xFFFD);
       ++i;
     } else if (cp > 0xFFFF) {
@@ -210,6 +213,13 @@ std::size_t Utf8ToWorkingInto(const unsigned char* p, std::size_t i, std::size_t
 std::string Utf8ToWorking(std::string_view utf8) {
   std::string out(utf8.size(), '\0');
   out.resize(Utf8ToWorkingInto(reinterpret_cast<const unsigned char*>(utf8.data()), 0, utf8.size(), &out[0]));
+  return out;
+}
+
+std::string Utf8ToWorking(std::string_view utf8, bool& wellFormed) {
+  std::string out(utf8.size(), '\0');
+  out.resize(Utf8ToWorkingInto(reinterpret_cast<const unsigned char*>(utf8.data()), 0, utf8.size(), &out[0],
+                               &wellFormed));
   return out;
 }
 

@@ -69,6 +69,11 @@ std::string Utf8ToWorking(std::string_view utf8) { return FromWide(CP_ACP, ToWid
 
 std::string WorkingToUtf8(std::string_view text) { return FromWide(CP_UTF8, ToWide(CP_ACP, text)); }
 
+std::string Utf8ToWorking(std::string_view utf8, bool& wellFormed) {
+  wellFormed = false;  // the system does not say
+  return Utf8ToWorking(utf8);
+}
+
 void Utf8ToWorkingInPlace(std::string& buffer, std::size_t from) {
   if (from > buffer.size()) from = buffer.size();
   buffer = Utf8ToWorking(std::string_view(buffer).substr(from));
