@@ -1,27 +1,23 @@
-// Program entry: prepares COM and the common controls, runs the program's
-// window and tidies up.
+// Program entry: prepares COM and the common controls, runs the main dialog
+// with the command line and tidies up.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "support/win32/about_dialog.h"
+#include <memory>
 
-namespace {
+#include "editor/win32/main_dialog.h"
 
-// The window that the program runs; it returns the process exit code.
-int RunProgram() {
-  orlavix::win32::AboutDialog about;
-  about.DoModal(nullptr);
-  return 0;
-}
-
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   const HRESULT com = CoInitialize(nullptr);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  const int exitCode = RunProgram();
+  INT_PTR exitCode = 0;
+  {
+    // Destroyed before COM goes: it holds the preview window and the catalogues.
+    auto dialog = std::make_unique<orlavix::win32::MainDialog>(commandLine ? commandLine : "");
+    exitCode = dialog->DoModal(GetActiveWindow());
+  }
   if (SUCCEEDED(com)) CoUninitialize();
-  return exitCode;
+  return static_cast<int>(exitCode);
 }

@@ -74,6 +74,23 @@ bool LineScanner::Next(std::string_view& line) {
   return true;
 }
 
+bool SplitEntryLine(std::string_view line, SectionEntry& entry) {
+  if (line.empty() || line.front() == '#') return false;
+  const std::size_t start = line.find_first_not_of(' ');
+  if (start == std::string_view::npos) return false;
+  line.remove_prefix(start);
+  if (line.front() == '=') return false;
+  const std::size_t last = LastEquals(line);
+  if (last == std::string_view::npos) return false;
+  entry.key.assign(line.substr(0, last));
+  entry.value.assign(line.substr(last + 1));
+  return true;
+}
+
+bool IsListedHeaderLine(std::string_view line) {
+  return line.size() >= 3 && line.front() == '[' && line.back() == ']';
+}
+
 namespace {
 
 enum class FileEncoding { Utf8, Utf16Le, Utf16Be };
@@ -385,7 +402,7 @@ void SkinDocument::BuildIndex() const {
     if (line.size() >= 2 && line.back() == ']') {
       const auto index = static_cast<std::uint32_t>(headers_.size());
       headers_.push_back({static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(line.size())});
-      if (line.size() >= 3) listed_.push_back(index);
+      if (IsListedHeaderLine(line)) listed_.push_back(index);
     }
     at = from - 1;  // go on after this line
   }
@@ -433,15 +450,9 @@ std::vector<SectionEntry> SkinDocument::SectionEntries(std::string_view name) co
   const HeaderLine& header = headers_[index];
   LineScanner scanner(*text_, header.offset + header.length);
   std::string_view line;
+  SectionEntry entry;
   while (scanner.Next(line) && line.front() != '[') {
-    if (line.front() == '#') continue;
-    const std::size_t start = line.find_first_not_of(' ');
-    if (start == std::string_view::npos) continue;
-    line.remove_prefix(start);
-    if (line.front() == '=') continue;
-    const std::size_t last = LastEquals(line);
-    if (last == std::string_view::npos) continue;
-    entries.push_back({std::string(line.substr(0, last)), std::string(line.substr(last + 1))});
+    if (SplitEntryLine(line, entry)) entries.push_back(std::move(entry));
   }
   return entries;
 }

@@ -39,6 +39,15 @@ class LineScanner {
   std::size_t lineEnd_ = 0;
 };
 
+// A section body line as the entries query reads it: false for a comment
+// ('#' first) and for a line that, leading spaces removed, has no '=' after
+// its first byte; otherwise the key before the last '=' and the value after it.
+bool SplitEntryLine(std::string_view line, SectionEntry& entry);
+
+// True when the line is listed as a section header: '[' first, ']' last and a
+// name of at least one byte between them.
+bool IsListedHeaderLine(std::string_view line);
+
 // The text a file of these bytes holds: a leading UTF-8 byte-order mark is
 // dropped, a NUL ends the contents, and the rest is decoded from UTF-8. A file
 // that starts with a UTF-16 byte-order mark (either order) is read as UTF-16.

@@ -166,4 +166,9 @@ void EditorDialog::HandleListKey(int selectedRow, int virtualKey) {
   if (to != from) itemList_.SelectRow(from);
 }
 
+void EditorDialog::CheckBoxChanged(int row) {
+  // The key handler previews before the list toggles the box; this catches up.
+  if (row >= 0 && row == itemList_.GetSelectedRow()) RefreshPreview();
+}
+
 }  // namespace orlavix

@@ -37,8 +37,39 @@ const ColumnSet& ColumnSetOf(SettingCategory category) {
   return kColumnSets[IsCategory(category) ? static_cast<int>(category) : 0];
 }
 
+namespace {
+
+// Host controls of a dialog that has none: no location, no skins.
+class NoHostControls : public HostControls {
+ public:
+  std::string HostLocation() override { return std::string(); }
+  void SetHostLocation(const std::string&) override {}
+  void ClearSkins() override {}
+  void AddSkin(const std::string&) override {}
+  std::vector<std::string> SkinNames() override { return {}; }
+  void SelectSkin(int) override {}
+  void EnableSkinList(bool) override {}
+  void EnableStartButton(bool) override {}
+  bool AskForHostExecutable(const std::string&, std::string&) override { return false; }
+};
+
+HostControls& NoHost() {
+  static NoHostControls none;
+  return none;
+}
+
+}  // namespace
+
 EditorDialog::EditorDialog(ItemList& itemList, DialogControls& controls, Messages& messages)
-    : itemList_(itemList), controls_(controls), messages_(messages) {
+    : EditorDialog(itemList, controls, messages, NoHost(), platform::SystemHostServices()) {}
+
+EditorDialog::EditorDialog(ItemList& itemList, DialogControls& controls, Messages& messages,
+                           HostControls& hostControls, platform::HostServices& hostServices)
+    : itemList_(itemList),
+      controls_(controls),
+      messages_(messages),
+      hostControls_(hostControls),
+      hostServices_(hostServices) {
   AttachItemTools({});
 }
 
@@ -88,13 +119,31 @@ bool EditorDialog::SaveSkinFile() {
   style.onlyChecked = controls_.SaveOnlyChecked();
   style.helpLines = optionItems.FindCopy(option::OutputHelpString).boolValue;
   CollectOtherSections(skinIniPath, skinText, extraText, messages_, &extraBytes);
+  SaveError error = SaveError::None;
   if (!SaveSkinContent(skinIniPath, {generalItems, colorItems, controlItems, settingItems, extraText, &extraBytes},
-                       style)) {
+                       style, &error)) {
+    // Silence here would let the person believe the work is safe.
+    messages_.Warn(SaveFailureText(error));
     return false;
   }
   messages_.Report(J("設定内容を保存しました。"), 3);
   modified = false;
   return true;
+}
+
+std::string SaveFailureText(SaveError error) {
+  std::string text = J("skin.ini を保存できませんでした。");
+  const char* reason = nullptr;
+  switch (error) {
+    case SaveError::InUse: reason = "ほかのプログラムがファイルを開いています。"; break;
+    case SaveError::ReadOnly: reason = "ファイルが読み取り専用です。"; break;
+    case SaveError::Backup: reason = "バックアップを作成できませんでした。"; break;
+    case SaveError::DiskFull: reason = "ディスクの空き容量が足りません。"; break;
+    case SaveError::None:
+    case SaveError::Other: break;
+  }
+  if (reason) text += "\n\n" + J(reason);
+  return text;
 }
 
 void EditorDialog::ClearItemList() {

@@ -7,21 +7,28 @@
 #include <vector>
 
 #include "document/skin_document.h"
+#include "document/skin_writer.h"
 #include "editor/clipboard.h"
 #include "editor/dialog_controls.h"
+#include "editor/host_controls.h"
 #include "editor/item_list.h"
 #include "editor/preview.h"
 #include "editor/row_menu.h"
 #include "editor/value_editor.h"
 #include "model/categories.h"
 #include "model/setting_catalogue.h"
+#include "platform/host_services.h"
 #include "support/messages.h"
 
 namespace orlavix {
 
 class EditorDialog {
  public:
+  // Without host controls: the host location is empty and there are no skins
+  // to choose; the system's services are used.
   EditorDialog(ItemList& itemList, DialogControls& controls, Messages& messages);
+  EditorDialog(ItemList& itemList, DialogControls& controls, Messages& messages, HostControls& hostControls,
+               platform::HostServices& hostServices);
   EditorDialog(const EditorDialog&) = delete;
   EditorDialog& operator=(const EditorDialog&) = delete;
 
@@ -75,6 +82,9 @@ class EditorDialog {
   // A key pressed in the item list, before the list moves its selection: the
   // preview shows at once the row an arrow key is about to select.
   void HandleListKey(int selectedRow, int virtualKey);
+  // A row's check box changed (space bar, click, row menu): a colour preview
+  // of the selected row follows its box.
+  void CheckBoxChanged(int row);
 
   // The item behind a row, as a copy; an empty item for report rows.
   SettingItem SelectedRowItem(int row);
@@ -85,7 +95,28 @@ class EditorDialog {
   // Puts the row's line on the clipboard, or appends it to the clipboard's text.
   void CopyRowText(int row, bool append);
 
+  // Builds the editor options once, at start-up, and leaves the dialog
+  // choosing a skin with the four section catalogues empty.
+  void PrepareCatalogues();
+  // Takes `commandLine` as the path of the host executable (or a shortcut to
+  // it) when it names an existing file.
+  void TakeCommandLine();
+  // Refills the skin list from the skins folder of the host location and
+  // preselects the skin that the host uses.
+  void RescanSkins();
+  // Lets the person pick the host executable.
+  void BrowseForHost();
+  // Dropped files: the first existing one becomes the host location while a
+  // skin is being chosen; nothing happens while editing.
+  void DropFiles(const std::vector<std::string>& paths);
+  // "適用(&A)": saves without a question.
+  void Apply();
+  // "終了(&X)": asks about unsaved changes. True when the dialog may end;
+  // a cancelled question or a save that failed keeps it open.
+  bool Close();
+
   // The editor's state; other parts of the dialog read and change it.
+  std::string commandLine;
   bool choosingSkin = true;
   bool initialised = false;
   bool modified = false;
@@ -111,6 +142,8 @@ class EditorDialog {
   ItemList& itemList_;
   DialogControls& controls_;
   Messages& messages_;
+  HostControls& hostControls_;
+  platform::HostServices& hostServices_;
   SettingCatalogue noCatalogue_;
   ItemTools tools_;
 };
@@ -125,5 +158,9 @@ struct ColumnSet {
   int widths[3];
 };
 const ColumnSet& ColumnSetOf(SettingCategory category);
+
+// The warning shown when skin.ini could not be saved, with its reason where
+// one is known.
+std::string SaveFailureText(SaveError error);
 
 }  // namespace orlavix

@@ -17,11 +17,17 @@ OUT="$BUILD/screenshots"
 SCREENS="$BUILD/win64/tests/window/orlavix_screens.exe"
 mkdir -p "$OUT"
 
-# shoot NAME MODE SECONDS: shows MODE, photographs it after SECONDS, and
-# waits for the window to close by itself.
+# The main dialog is shown on a copy of the demo host, as tools/run.sh does.
+rm -rf "$BUILD/demo"
+cp -r "$ROOT/demo" "$BUILD/demo"
+cp "$BUILD/win64/tools/standin-host/Velquor.exe" "$BUILD/demo/bin/Velquor.exe"
+DEMO_HOST="$(LANG=ja_JP.UTF-8 "$(orlavix_wine_binary)" winepath -w "$BUILD/demo/bin/Velquor.exe" 2>/dev/null)"
+
+# shoot NAME MODE SECONDS [ARGS...]: shows MODE (given ARGS), photographs it
+# after SECONDS, and waits for the window to close by itself.
 shoot() {
   local name="$1" mode="$2" delay="$3" pid
-  orlavix_wine explorer /desktop=orlavix,1280x900 "$SCREENS" "$mode" > /dev/null 2>&1 &
+  orlavix_wine explorer /desktop=orlavix,1280x900 "$SCREENS" "$mode" "${@:4}" > /dev/null 2>&1 &
   pid=$!
   sleep "$delay"
   import -window root "$OUT/$name.png" || return 1
@@ -33,3 +39,17 @@ shoot() {
 echo "== screenshots"
 shoot about about 4 || exit 1
 shoot message-box box 5 || exit 1
+shoot value-text value-text 4 || exit 1
+shoot value-number value-number 4 || exit 1
+shoot value-choice value-choice 4 || exit 1
+shoot value-image value-image 4 || exit 1
+shoot value-colour value-colour 4 || exit 1
+shoot preview-image preview-image 4 "Z:$ROOT/demo/resources/skins/Aqua/controls" || exit 1
+shoot preview-colour preview-colour 4 || exit 1
+shoot preview-properties preview-properties 4 || exit 1
+shoot main-dialog main 5 "$DEMO_HOST" || exit 1
+shoot main-dialog-large main-large 5 "$DEMO_HOST" || exit 1
+shoot main-dialog-maximised main-max 5 "$DEMO_HOST" || exit 1
+# The choosing-mode picture that README shows.
+mkdir -p "$ROOT/docs"
+cp "$OUT/main-dialog.png" "$ROOT/docs/main-dialog.png"

@@ -45,8 +45,27 @@ echo "== native unit tests"
 record "native unit tests" $? "$LOGS/native.log"
 tail -n 3 "$LOGS/native.log"
 
+# orlavix-check on a copy of the demo host, with the stand-in browser as its
+# executable: natively here, and the Windows console build under Wine below.
+source "$ROOT/tests/check/demo_run.sh"
+CHECK_HOST="$BUILD/check-demo"
+rm -rf "$CHECK_HOST"
+cp -r "$ROOT/demo" "$CHECK_HOST"
+cp "$BUILD/win64/tools/standin-host/Velquor.exe" "$CHECK_HOST/bin/Velquor.exe"
+echo "== orlavix-check on the demo host"
+orlavix_check_demo "$LOGS/check-native.log" "$CHECK_HOST/bin/Velquor.exe" "$CHECK_HOST/resources/skins/Zen" UTF-8 \
+  -- "$BUILD/native/check/orlavix-check"
+record "orlavix-check on the demo" $? "$LOGS/check-native.log"
+
 orlavix_start_display || exit 1
 orlavix_prepare_wine || exit 1
+
+echo "== orlavix-check.exe on the demo host under Wine"
+orlavix_check_demo "$LOGS/check-wine.log" \
+  "$(LANG=ja_JP.UTF-8 "$(orlavix_wine_binary)" winepath -w "$CHECK_HOST/bin/Velquor.exe" 2>/dev/null)" \
+  "$(LANG=ja_JP.UTF-8 "$(orlavix_wine_binary)" winepath -w "$CHECK_HOST/resources/skins/Zen" 2>/dev/null)" CP932 \
+  -- orlavix_wine "$BUILD/win64/check/orlavix-check.exe"
+record "Wine orlavix-check.exe" $? "$LOGS/check-wine.log"
 
 echo "== unit tests under Wine (code page 932)"
 orlavix_wine "$BUILD/win64/tests/orlavix_unit_tests.exe" --gtest_brief=1 > "$LOGS/wine-unit.log" 2>&1
@@ -84,8 +103,9 @@ done
 echo
 echo "== summary"
 printf '%s\n' "${SUMMARY[@]}"
-if [ -f "$BUILD/win32/app/orlavix.exe" ] && [ -f "$BUILD/win32/tools/standin-host/Velquor.exe" ]; then
-  echo "i686 build: orlavix.exe and Velquor.exe linked (not run: no 32-bit support here)"
+if [ -f "$BUILD/win32/app/orlavix.exe" ] && [ -f "$BUILD/win32/tools/standin-host/Velquor.exe" ] &&
+   [ -f "$BUILD/win32/check/orlavix-check.exe" ]; then
+  echo "i686 build: orlavix.exe, orlavix-check.exe and Velquor.exe linked (not run: no 32-bit support here)"
 else
   echo "i686 build: orlavix.exe missing"
   STATUS=1

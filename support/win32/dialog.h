@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace orlavix::win32 {
 
 class Dialog {
@@ -14,11 +16,27 @@ class Dialog {
 
   HWND Window() const { return window_; }
 
+  // One-line helpers by control id.
+  HWND Item(int id) const { return GetDlgItem(window_, id); }
+  void EnableItem(int id, bool enable) const { EnableWindow(Item(id), enable ? TRUE : FALSE); }
+  void ShowItem(int id, bool show) const { ShowWindow(Item(id), show ? SW_SHOW : SW_HIDE); }
+  bool IsItemEnabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+  bool IsItemVisible(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
+  // The control's text, read whole.
+  std::string ItemText(int id) const;
+  void SetItemText(int id, const std::string& text) const { SetDlgItemTextA(window_, id, text.c_str()); }
+  bool IsItemChecked(int id) const { return IsDlgButtonChecked(window_, id) == BST_CHECKED; }
+  void CheckItem(int id, bool check) const { CheckDlgButton(window_, id, check ? BST_CHECKED : BST_UNCHECKED); }
+
  protected:
   virtual ~Dialog() = default;
 
   // Runs the dialog from template `resourceId` of the program's module.
   INT_PTR RunModal(int resourceId, HWND owner);
+  // Creates the dialog from template `resourceId` as a modeless window owned
+  // by `owner`; null on failure. The window forgets the object when it is
+  // destroyed, whoever destroys it.
+  HWND CreateModeless(int resourceId, HWND owner);
 
   // The message map: returns true when the message was handled, with the
   // dialog procedure's answer in `result`.

@@ -23,3 +23,18 @@ bool IsNtPlatform() {
 }
 
 }  // namespace orlavix::win32
+
+namespace orlavix::win32 {
+
+bool IsBeforeWindows2000() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!GetVersionExA(&info)) return false;
+#pragma GCC diagnostic pop
+  if (info.dwMajorVersion >= 5) return false;
+  return !(info.dwMajorVersion == 4 && info.dwMinorVersion >= 90);
+}
+
+}  // namespace orlavix::win32

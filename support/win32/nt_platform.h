@@ -8,3 +8,11 @@ namespace orlavix::win32 {
 bool IsNtPlatform();
 
 }  // namespace orlavix::win32
+
+namespace orlavix::win32 {
+
+// True on systems older than Windows 2000 and Windows Me, whose common
+// dialogs and menus take the shorter structure sizes.
+bool IsBeforeWindows2000();
+
+}  // namespace orlavix::win32

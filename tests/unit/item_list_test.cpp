@@ -202,6 +202,20 @@ TEST_F(ItemListTest, PreviewFollowsTheSelectedRow) {
     EXPECT_EQ(list.focused - focused, c.calls.back() == "show" ? 1 : 0);
   }
 
+  // The colour follows the box as it is ticked and cleared; another row's box
+  // does not touch the preview.
+  dialog.ShowCategory(SettingCategory::Colors);
+  list.selected = RowOf("MenuText");
+  list.Tick(list.selected, true);
+  preview.calls.clear();
+  dialog.CheckBoxChanged(list.selected);
+  EXPECT_EQ(preview.calls, (std::vector<std::string>{"hide", "color #ff0000", "show"}));
+  list.Tick(list.selected, false);
+  preview.calls.clear();
+  dialog.CheckBoxChanged(list.selected);
+  dialog.CheckBoxChanged(list.selected + 1);
+  EXPECT_EQ(preview.calls, std::vector<std::string>{"hide"});
+
   // The background comes from the option.
   dialog.optionItems.Find(option::PreviewBackground).ParseValue("#102030");
   dialog.ShowCategory(SettingCategory::Controls);

@@ -226,13 +226,15 @@ TEST_F(SkinSaveTest, SavingEverythingWritesEveryItemWithItsHelpLine) {
   EXPECT_NE(ReadBytes(ini).find("[General]\r\nAuthor=\r\n"), std::string::npos);
 }
 
-TEST_F(SkinSaveTest, FailuresWriteNothingSayNothingAndKeepModified) {
+TEST_F(SkinSaveTest, FailuresWriteNothingWarnAndKeepModified) {
   StartEditing();  // no file at all
   dialog.modified = true;
-  dialog.SaveSkinFile();
+  EXPECT_FALSE(dialog.SaveSkinFile());
   EXPECT_FALSE(platform::FileExists(ini));
   EXPECT_FALSE(platform::FileExists(ini + ".000"));
-  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(messages.shown.empty());  // no "saved" report
+  ASSERT_EQ(messages.warnings.size(), 1u);
+  EXPECT_EQ(messages.warnings[0].rfind(J("skin.ini を保存できませんでした。"), 0), 0u);
   EXPECT_TRUE(dialog.modified);
 
 #ifdef _WIN32
@@ -243,6 +245,7 @@ TEST_F(SkinSaveTest, FailuresWriteNothingSayNothingAndKeepModified) {
   CloseHandle(held);
   EXPECT_EQ(ReadBytes(ini), "[General]\r\nAuthor=held\r\n");
   EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(messages.warnings.size(), 2u);
   EXPECT_TRUE(dialog.modified);
 #endif
 }

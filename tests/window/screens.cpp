@@ -1,23 +1,126 @@
 // Shows one window the way a person sees it, for tools/screenshots.sh:
-//   orlavix_screens about   the version dialog (closes itself after 8 s)
-//   orlavix_screens box     a counting report box over an owner (10 s)
+//   orlavix_screens about               the version dialog (closes itself after 8 s)
+//   orlavix_screens box                 a counting report box over an owner (10 s)
+//   orlavix_screens value-text          the value dialog for a text (8 s)
+//   orlavix_screens value-number        ... for a number
+//   orlavix_screens value-choice        ... for a choice from a list
+//   orlavix_screens value-image         ... for an image file, with the browse button
+//   orlavix_screens value-colour        the colour chooser that stands in for it (8 s)
+//   orlavix_screens preview-image DIR [NAME]  the preview of DIR\NAME (button.png) over
+//                                       a grey ground (8 s)
+//   orlavix_screens preview-colour      the preview of a colour (8 s)
+//   orlavix_screens preview-properties  the preview of a colour and its properties box (8 s)
+//   orlavix_screens main PATH           the main dialog on the host at PATH (8 s)
+//   orlavix_screens main-large PATH     the same, made larger
+//   orlavix_screens main-max PATH       the same, maximised
 #include <windows.h>
+#include <objbase.h>
 
 #include <cstring>
+#include <string>
 
+#include "editor/win32/main_dialog.h"
+#include "editors/win32/preview_window.h"
+#include "editors/win32/value_input_dialog.h"
+#include "model/setting_item.h"
 #include "support/mbtext.h"
 #include "support/win32/about_dialog.h"
 #include "support/win32/timed_message_box.h"
 #include "tests/window/window_test_support.h"
 
+namespace {
+
+using namespace orlavix;
+
+// Runs the message loop for `ms` milliseconds.
+void Linger(DWORD ms) {
+  const DWORD end = GetTickCount() + ms;
+  MSG msg;
+  while (static_cast<LONG>(end - GetTickCount()) > 0) {
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    } else {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    }
+  }
+}
+
+SettingItem ScreenItem(const std::string& what) {
+  if (what == "value-number") {
+    return SettingItem(SettingKind::Number, true, J("メニュー項目のフォントサイズ"),
+                       "MenuItemFontSize", "9");
+  }
+  if (what == "value-choice") {
+    SettingItem item(SettingKind::Choice, true, J("アクティブなタブの文字を太字にする"),
+                     "ActiveTabBold", "enable");
+    item.allowedChoices = choice::Enable | choice::Disable;
+    return item;
+  }
+  if (what == "value-colour") {
+    return SettingItem(SettingKind::Color, true, J("メニューの強調色"), "MenuHighlight", "#3a7bd5");
+  }
+  if (what == "value-image") {
+    return SettingItem(SettingKind::ImageFile, true, J("タブの画像"), "TabSkin", "tab.png");
+  }
+  return SettingItem(SettingKind::Text, true, J("スキンの説明"), "Description",
+                     J("水色のさわやかなスキン"));
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  using namespace orlavix;
   test::InitWindowTests();
-  const char* what = argc > 1 ? argv[1] : "about";
+  const std::string what = argc > 1 ? argv[1] : "about";
+  if (what.rfind("main", 0) == 0) {
+    CoInitialize(nullptr);
+    win32::MainDialog dialog(argc > 2 ? argv[2] : "");
+    test::TimerScript script;
+    // Once the virtual desktop has settled, so that maximising knows its size.
+    script.At(1500, [&] {
+      if (what == "main-large") {
+        RECT r{};
+        GetWindowRect(dialog.Window(), &r);
+        SetWindowPos(dialog.Window(), nullptr, r.left - 150, r.top - 120, r.right - r.left + 300,
+                     r.bottom - r.top + 240, SWP_NOZORDER);
+      } else if (what == "main-max") {
+        SendMessageA(dialog.Window(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+      }
+    });
+    script.At(8000, [&] { EndDialog(dialog.Window(), 2); });
+    dialog.DoModal(nullptr);
+    CoUninitialize();
+    return 0;
+  }
   test::OwnerWindow owner(RECT{200, 120, 1000, 620}, "Orlavix");
-  if (std::strcmp(what, "box") == 0) {
+  if (what == "box") {
     const std::string text = J("スキンを保存しました。");
     win32::TimedMessageBox(owner.Get(), text.c_str(), J("報告").c_str(), MB_ICONINFORMATION, 10);
+    return 0;
+  }
+  if (what.rfind("preview-", 0) == 0) {
+    win32::PreviewWindow preview;
+    if (!preview.Create(owner.Get())) return 1;
+    if (what == "preview-image") {
+      preview.background = RGB(0x50, 0x50, 0x50);
+      preview.SetImageFolder(argc > 2 ? argv[2] : ".");
+      preview.SetImageName(argc > 3 ? argv[3] : "button.png");
+    } else {
+      preview.SetColorText("#3a7bd5");
+    }
+    RedrawWindow(preview.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    preview.ShowPreviewWindow(0);
+    if (what == "preview-properties") {
+      test::WindowSpy spy;
+      test::TimerScript script;
+      script.At(8000, [&] {
+        if (HWND box = spy.CurrentDialog()) EndDialog(box, IDOK);
+      });
+      Linger(500);
+      SendMessageA(preview.Window(), WM_SYSCOMMAND, 0xE140, 0);
+      return 0;
+    }
+    Linger(8000);
     return 0;
   }
   test::WindowSpy spy;
@@ -25,6 +128,12 @@ int main(int argc, char** argv) {
   script.At(8000, [&] {
     if (HWND dialog = spy.CurrentDialog()) EndDialog(dialog, IDCANCEL);
   });
+  if (what.rfind("value-", 0) == 0) {
+    win32::ValueInputDialog dialog(ScreenItem(what), what == "value-image", ".");
+    dialog.useColorChooser = what == "value-colour";
+    dialog.DoModal(owner.Get());
+    return 0;
+  }
   win32::AboutDialog().DoModal(owner.Get());
   return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <map>
 
 namespace orlavix::test {
@@ -15,6 +16,26 @@ std::map<UINT_PTR, std::function<void()>>& PendingActions() {
 }
 
 WindowSpy* activeSpy = nullptr;
+ModalWatcher* activeWatcher = nullptr;
+
+struct OwnedSearch {
+  HWND owner;
+  const std::vector<HWND>* handled;
+  HWND found;
+};
+
+BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<OwnedSearch*>(param);
+  char name[16] = "";
+  GetClassNameA(window, name, sizeof name);
+  if (std::string(name) != "#32770" || !IsWindowVisible(window)) return TRUE;
+  if (GetWindow(window, GW_OWNER) != search.owner) return TRUE;
+  for (HWND done : *search.handled) {
+    if (done == window) return TRUE;
+  }
+  search.found = window;
+  return FALSE;
+}
 
 }  // namespace
 
@@ -121,5 +142,76 @@ std::string TextOf(HWND window) {
 }
 
 void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
+
+void PumpFor(DWORD ms) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    const DWORD spent = GetTickCount() - start;
+    if (spent >= ms) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - spent, QS_ALLINPUT);
+  }
+}
+
+void PressButton(HWND dialog, int id) {
+  HWND button = GetDlgItem(dialog, id);
+  if (!button && id == IDOK) button = GetDlgItem(dialog, IDCANCEL);
+  if (button) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+  } else {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+  }
+}
+
+ModalWatcher::ModalWatcher(HWND owner) : owner_(owner) {
+  activeWatcher = this;
+  timer_ = SetTimer(nullptr, 0, 50, &ModalWatcher::Poll);
+}
+
+ModalWatcher::~ModalWatcher() {
+  if (timer_) KillTimer(nullptr, timer_);
+  activeWatcher = nullptr;
+}
+
+void ModalWatcher::Answer(int id) {
+  pending_.push_back([id](const Box& box) { PressButton(box.window, id); });
+}
+
+void ModalWatcher::Then(Action action) { pending_.push_back(std::move(action)); }
+
+void CALLBACK ModalWatcher::Poll(HWND, UINT, UINT_PTR, DWORD) {
+  if (activeWatcher) activeWatcher->Look();
+}
+
+void ModalWatcher::Look() {
+  // An action may itself wait in a modal loop; boxes found meanwhile wait too.
+  if (busy_ || !owner_) return;
+  // Closed boxes leave the record, so that a handle used again is seen anew.
+  handled_.erase(std::remove_if(handled_.begin(), handled_.end(), [](HWND w) { return !IsWindow(w); }),
+                 handled_.end());
+  OwnedSearch search{owner_, &handled_, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), &FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
+  if (!search.found) return;
+  const HWND window = search.found;
+  handled_.push_back(window);
+  Box box{window, TextOf(window), TextOf(GetDlgItem(window, 0xFFFF)),
+          static_cast<LONG>(GetWindowLongPtrA(window, GWL_STYLE))};
+  seen_.push_back(box);
+  busy_ = true;
+  if (pending_.empty()) {
+    ++unexpected_;
+    PressButton(window, GetDlgItem(window, IDCANCEL) ? IDCANCEL : IDOK);
+  } else {
+    const Action action = std::move(pending_.front());
+    pending_.erase(pending_.begin());
+    action(box);
+  }
+  busy_ = false;
+}
 
 }  // namespace orlavix::test

@@ -73,4 +73,55 @@ std::string TextOf(HWND window);
 // Presses a button as a click would.
 void Click(HWND button);
 
+// Runs this thread's messages for `ms` milliseconds (timers and posted
+// messages included), for a test that waits inside an action.
+void PumpFor(DWORD ms);
+
+// Finds the modal boxes and dialogs ("#32770") owned by `owner` (none until
+// it is set) that open while this thread sits in a modal loop, and answers
+// each with the next of the answers given, in order. A box that finds no answer waiting is closed with
+// Cancel (or its lone OK) and counted as unexpected. Polls with a thread
+// timer, so it works inside nested modal loops.
+class ModalWatcher {
+ public:
+  struct Box {
+    HWND window;
+    std::string caption;
+    std::string text;  // the message of a message box
+    LONG style;
+  };
+  // What to do with one box; the action closes it.
+  using Action = std::function<void(const Box& box)>;
+
+  explicit ModalWatcher(HWND owner = nullptr);
+  ~ModalWatcher();
+  ModalWatcher(const ModalWatcher&) = delete;
+  ModalWatcher& operator=(const ModalWatcher&) = delete;
+
+  void SetOwner(HWND owner) { owner_ = owner; }
+  // Presses button `id` of the next box.
+  void Answer(int id);
+  // Runs `action` on the next box.
+  void Then(Action action);
+
+  const std::vector<Box>& Seen() const { return seen_; }
+  int Unexpected() const { return unexpected_; }
+
+ private:
+  static void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD);
+  void Look();
+
+  HWND owner_;
+  UINT_PTR timer_ = 0;
+  std::vector<Action> pending_;
+  std::vector<Box> seen_;
+  std::vector<HWND> handled_;
+  int unexpected_ = 0;
+  bool busy_ = false;
+};
+
+// Presses a dialog's button by id; a message box's lone OK is found under
+// either id that systems give it.
+void PressButton(HWND dialog, int id);
+
 }  // namespace orlavix::test

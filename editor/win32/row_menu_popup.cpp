@@ -1,0 +1,41 @@
+#include "editor/win32/row_menu_popup.h"
+
+#include "support/mbtext.h"
+
+namespace orlavix::win32 {
+
+namespace {
+
+class UniqueMenu {
+ public:
+  UniqueMenu() : menu_(CreatePopupMenu()) {}
+  ~UniqueMenu() {
+    if (menu_) DestroyMenu(menu_);
+  }
+  UniqueMenu(const UniqueMenu&) = delete;
+  UniqueMenu& operator=(const UniqueMenu&) = delete;
+  HMENU Get() const { return menu_; }
+
+ private:
+  HMENU menu_;
+};
+
+}  // namespace
+
+int PopupRowMenu::Choose(const std::vector<RowMenuEntry>& entries) {
+  UniqueMenu menu;
+  if (!menu.Get()) return row_menu::None;
+  for (const RowMenuEntry& entry : entries) {
+    if (entry.id == 0 || !entry.text) {
+      AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
+    } else {
+      AppendMenuA(menu.Get(), MF_STRING, static_cast<UINT_PTR>(entry.id), J(entry.text).c_str());
+    }
+  }
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  return static_cast<int>(
+      TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, owner_, nullptr));
+}
+
+}  // namespace orlavix::win32

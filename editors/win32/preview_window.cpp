@@ -1,0 +1,263 @@
+#include "editors/win32/preview_window.h"
+
+#include <cstddef>
+#include <vector>
+
+#include "app/resource.h"
+#include "editors/preview_text.h"
+#include "editors/win32/gdiplus_objects.h"
+#include "support/mbtext.h"
+#include "support/paths.h"
+#include "support/win32/nt_platform.h"
+
+namespace orlavix::win32 {
+namespace {
+
+using namespace Gdiplus::DllExports;
+
+// The record as systems before Windows 2000 know it: without hbmpItem.
+constexpr UINT kMenuItemInfoSize400 = offsetof(MENUITEMINFOA, hbmpItem);
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(MENUITEMINFOA) == 48, "the 32-bit menu item record is 48 bytes");
+static_assert(kMenuItemInfoSize400 == 44, "older systems take 44 bytes");
+#endif
+
+std::wstring Wide(const std::string& ansi) {
+  if (ansi.empty()) return std::wstring();
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
+                                         nullptr, 0);
+  if (length <= 0) return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), length);
+  return wide;
+}
+
+// A folder is not an image: an empty name must not preview the folder itself.
+bool IsExistingFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// BeginPaint and EndPaint as a pair, whatever path the drawing leaves by.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~PaintScope() { EndPaint(window_, &paint_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  HDC Dc() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// Keeps the window's top-left corner and gives it a client area of width x height.
+void FitClientArea(HWND window, int width, int height) {
+  RECT placed{};
+  if (!GetWindowRect(window, &placed)) return;
+  const auto style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+  RECT outer{0, 0, width, height};
+  AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+  int outerWidth = outer.right - outer.left;
+  int outerHeight = outer.bottom - outer.top;
+  MoveWindow(window, placed.left, placed.top, outerWidth, outerHeight, TRUE);
+  // Should the frame differ from what the styles promise, correct by what
+  // the client area came out as.
+  RECT client{};
+  GetClientRect(window, &client);
+  const int missingWidth = width - (client.right - client.left);
+  const int missingHeight = height - (client.bottom - client.top);
+  if (missingWidth != 0 || missingHeight != 0) {
+    outerWidth += missingWidth;
+    outerHeight += missingHeight;
+    MoveWindow(window, placed.left, placed.top, outerWidth, outerHeight, TRUE);
+  }
+}
+
+// Loads the previewed image into `image` (or takes the swatch's size) and fits
+// the window to it; a file that cannot be decoded gives 0 x 0.
+void FitToContents(PreviewWindow& preview, GdipImage& image) {
+  image.Reset();
+  if (preview.mode == PreviewWindow::Image) {
+    preview.imageSize = SIZE{0, 0};
+    const std::wstring path = Wide(preview.imagePath);
+    if (GdiplusContext::Get() && !path.empty() &&
+        GdipLoadImageFromFile(path.c_str(), image.Receive()) == Gdiplus::Ok) {
+      UINT width = 0, height = 0;
+      GdipGetImageWidth(image.Get(), &width);
+      GdipGetImageHeight(image.Get(), &height);
+      preview.imageSize = SIZE{static_cast<LONG>(width), static_cast<LONG>(height)};
+    } else {
+      image.Reset();
+    }
+    FitClientArea(preview.Window(), preview.imageSize.cx, preview.imageSize.cy);
+  } else if (preview.mode == PreviewWindow::Colour) {
+    FitClientArea(preview.Window(), PreviewWindow::kSwatchWidth, PreviewWindow::kSwatchHeight);
+  }
+}
+
+}  // namespace
+
+PreviewWindow::~PreviewWindow() {
+  if (Window()) DestroyWindow(Window());
+}
+
+bool PreviewWindow::Create(HWND owner) {
+  if (Window()) return true;
+  return CreateModeless(IDD_PREVIEW, owner) != nullptr;
+}
+
+void PreviewWindow::SetImageFolder(const std::string& newFolder) { folder = newFolder; }
+
+void PreviewWindow::SetImageName(const std::string& name) {
+  imagePath = folder + "\\" + name;
+  mode = Image;
+}
+
+void PreviewWindow::SetColorText(const std::string& text) {
+  color = PreviewColorFromText(text);
+  mode = Colour;
+}
+
+void PreviewWindow::ShowPreviewWindow(int newMode) {
+  if (newMode != Nothing) mode = newMode;
+  if (!Window()) return;
+  // A missing image would only flash up until its paint hides it.
+  if (mode == Nothing || (mode == Image && !IsExistingFile(imagePath))) {
+    ShowWindow(Window(), SW_HIDE);
+    return;
+  }
+  ShowWindow(Window(), SW_HIDE);
+  // Sized before it shows, so it never appears at the size of what it showed
+  // before; shown without taking the activation from the list in use.
+  {
+    GdipImage image;
+    FitToContents(*this, image);
+  }
+  ShowWindow(Window(), SW_SHOWNOACTIVATE);
+}
+
+void PreviewWindow::HidePreviewWindow() {
+  if (Window()) ShowWindow(Window(), SW_HIDE);
+}
+
+bool PreviewWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+  switch (message) {
+    case WM_INITDIALOG:
+      AddPropertiesItem();
+      result = TRUE;
+      return true;
+    case WM_PAINT:
+      Paint();
+      result = TRUE;
+      return true;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != IDM_PREVIEW_PROPERTIES) return false;
+      ShowProperties();
+      result = TRUE;
+      return true;
+    case WM_KEYDOWN:
+      // No dialog loop translates keys for this window: Enter and Escape
+      // come here as keys.
+      if (wParam != VK_RETURN && wParam != VK_ESCAPE) return false;
+      HidePreviewWindow();
+      result = TRUE;
+      return true;
+    case WM_CLOSE:
+      HidePreviewWindow();
+      result = TRUE;
+      return true;
+    case WM_COMMAND:
+      if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return false;
+      HidePreviewWindow();
+      result = TRUE;
+      return true;
+    case WM_DESTROY:
+      GdiplusContext::Shutdown();
+      return false;
+  }
+  return false;
+}
+
+void PreviewWindow::AddPropertiesItem() {
+  const HMENU menu = GetSystemMenu(Window(), FALSE);
+  if (!menu) return;
+  const UINT size = IsBeforeWindows2000() ? kMenuItemInfoSize400 : sizeof(MENUITEMINFOA);
+  std::string text = J("プロパティ(&R)...");
+  MENUITEMINFOA item{};
+  item.cbSize = size;
+  item.fMask = MIIM_ID | MIIM_TYPE;
+  item.fType = MFT_STRING;
+  item.wID = IDM_PREVIEW_PROPERTIES;
+  item.dwTypeData = text.data();
+  item.cch = static_cast<UINT>(text.size());
+  InsertMenuItemA(menu, 0, TRUE, &item);
+  MENUITEMINFOA separator{};
+  separator.cbSize = size;
+  separator.fMask = MIIM_TYPE;
+  separator.fType = MFT_SEPARATOR;
+  InsertMenuItemA(menu, 1, TRUE, &separator);
+}
+
+void PreviewWindow::Paint() {
+  if (mode == Image && !IsExistingFile(imagePath)) {
+    // The file went away: nothing to show until another row is chosen.
+    HidePreviewWindow();
+    ValidateRect(Window(), nullptr);
+    return;
+  }
+  // The window is fitted before the paint begins, so the paint covers the new area.
+  GdiplusContext* context = GdiplusContext::Get();
+  if (context && mode == Image) context->background = background;
+  GdipImage image;
+  FitToContents(*this, image);
+
+  const PaintScope paint(Window());
+  if (!paint.Dc() || !context) return;
+  if (mode == Image && image) {
+    GdipGraphics graphics;
+    if (GdipCreateFromHDC(paint.Dc(), graphics.Receive()) != Gdiplus::Ok) return;
+    // Transparent pixels show the background, which is itself opaque.
+    GdipGraphicsClear(graphics.Get(), OpaqueArgb(context->background));
+    GdipDrawImageRectRectI(graphics.Get(), image.Get(), 0, 0, imageSize.cx, imageSize.cy, 0, 0,
+                           imageSize.cx, imageSize.cy, Gdiplus::UnitPixel, nullptr, nullptr,
+                           nullptr);
+  } else if (mode == Colour) {
+    DrawColour(paint.Dc());
+  }
+}
+
+void PreviewWindow::DrawColour(HDC dc) {
+  const GdiplusContext* context = GdiplusContext::Get();
+  if (!context) return;
+  GdipGraphics graphics;
+  if (GdipCreateFromHDC(dc, graphics.Receive()) != Gdiplus::Ok) return;
+  // The pen's fill is a solid brush of its colour.
+  GdipPen pen;
+  GdipBrush brush;
+  if (GdipCreatePen1(OpaqueArgb(color), 1.0f, Gdiplus::UnitWorld, pen.Receive()) != Gdiplus::Ok ||
+      GdipGetPenBrushFill(pen.Get(), brush.Receive()) != Gdiplus::Ok) {
+    return;
+  }
+  GdipGraphicsClear(graphics.Get(), OpaqueArgb(context->background));
+  GdipFillRectangleI(graphics.Get(), brush.Get(), 0, 0, kSwatchWidth, kSwatchHeight);
+}
+
+void PreviewWindow::ShowProperties() {
+  std::string text, caption;
+  if (mode == Image) {
+    text = ImagePropertiesText(imagePath, imageSize.cx, imageSize.cy);
+    caption = J("ファイルのプロパティ");
+  } else if (mode == Colour) {
+    text = ColorPropertiesText(color);
+    caption = J("色のプロパティ");
+  } else {
+    return;
+  }
+  MessageBoxA(Window(), text.c_str(), caption.c_str(), MB_ICONINFORMATION | MB_OK);
+}
+
+}  // namespace orlavix::win32

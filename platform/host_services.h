@@ -1,0 +1,44 @@
+// The host machine's services that the editor asks for and that only the
+// system can answer: profile strings, special folders, the user's name,
+// shortcuts, named-mutex probes and starting a program. Paths and texts are in
+// the working code page. The Win32 implementation is the real one; tests
+// implement the interface with fakes.
+#pragma once
+
+#include <string>
+
+namespace orlavix::platform {
+
+enum class SpecialFolder { ProgramFiles, AppData };
+
+class HostServices {
+ public:
+  virtual ~HostServices() = default;
+
+  // An INI file's integer (GetPrivateProfileIntA): `fallback` when missing.
+  virtual int ReadProfileInt(const std::string& section, const std::string& key, int fallback,
+                             const std::string& file) = 0;
+  // An INI file's string, at most 259 bytes: `fallback` when missing.
+  virtual std::string ReadProfileString(const std::string& section, const std::string& key,
+                                        const std::string& fallback, const std::string& file) = 0;
+  virtual bool WriteProfileString(const std::string& section, const std::string& key,
+                                  const std::string& value, const std::string& file) = 0;
+
+  // The folder without creating it; false when the system has none.
+  virtual bool FindSpecialFolder(SpecialFolder folder, std::string& path) = 0;
+  // The logged-on user's name; false when it cannot be told.
+  virtual bool UserName(std::string& name) = 0;
+  // The target of the shortcut file at `path`; false when it is no readable
+  // shortcut.
+  virtual bool ShortcutTarget(const std::string& path, std::string& target) = 0;
+  // Creates and at once closes a mutex of that name: true when no mutex of
+  // the name existed.
+  virtual bool MutexFree(const std::string& name) = 0;
+  // Opens the program with the shell's "open" verb; false when it could not.
+  virtual bool OpenProgram(const std::string& path) = 0;
+};
+
+// The running system's services.
+HostServices& SystemHostServices();
+
+}  // namespace orlavix::platform
