@@ -19,11 +19,8 @@
 namespace orlavix::win32 {
 namespace {
 
-using test::Click;
 using test::OwnerWindow;
 using test::TextOf;
-using test::TimerScript;
-using test::WindowSpy;
 using namespace Gdiplus::DllExports;
 
 constexpr COLORREF kGreen = RGB(0, 0xFF, 0);
@@ -86,16 +83,11 @@ void Refresh(PreviewWindow& preview) {
 
 // Opens the properties box from the system menu and returns its caption and text.
 std::pair<std::string, std::string> Properties(PreviewWindow& preview) {
-  WindowSpy spy;
-  TimerScript script;
+  test::ModalWatcher watcher(preview.Window());
   std::pair<std::string, std::string> seen;
-  script.At(300, [&] {
-    const HWND box = spy.CurrentDialog();
-    seen = {TextOf(box), TextOf(GetDlgItem(box, 0xFFFF))};
-    Click(GetDlgItem(box, IDOK));
-  });
-  script.At(10000, [&] {
-    if (HWND box = spy.CurrentDialog()) EndDialog(box, IDCANCEL);
+  watcher.Then([&](const test::ModalWatcher::Box& box) {
+    seen = {box.caption, box.text};
+    test::PressButton(box.window, IDOK);
   });
   SendMessageA(preview.Window(), WM_SYSCOMMAND, IDM_PREVIEW_PROPERTIES, 0);
   return seen;
@@ -185,6 +177,9 @@ TEST_F(PreviewWindowTest, ImagesShowAtTheirOwnSizeOverTheBackgroundUntilTheFileG
 
   preview.background = RGB(0x80, 0x40, 0x20);
   preview.SetImageName("wide.png");
+  preview.ShowPreviewWindow(0);  // sized before its first paint
+  client = ClientSize(preview.Window());
+  EXPECT_EQ(client.cx, 300);
   Refresh(preview);
   client = ClientSize(preview.Window());
   EXPECT_EQ(client.cx, 300);

@@ -6,7 +6,8 @@
 //   orlavix_screens value-choice        ... for a choice from a list
 //   orlavix_screens value-image         ... for an image file, with the browse button
 //   orlavix_screens value-colour        the colour chooser that stands in for it (8 s)
-//   orlavix_screens preview-image DIR   the preview of DIR\button.png over a grey ground (8 s)
+//   orlavix_screens preview-image DIR [NAME]  the preview of DIR\NAME (button.png) over
+//                                       a grey ground (8 s)
 //   orlavix_screens preview-colour      the preview of a colour (8 s)
 //   orlavix_screens preview-properties  the preview of a colour and its properties box (8 s)
 //   orlavix_screens main PATH           the main dialog on the host at PATH (12 s)
@@ -113,7 +114,7 @@ int main(int argc, char** argv) {
     if (what == "preview-image") {
       preview.background = RGB(0x50, 0x50, 0x50);
       preview.SetImageFolder(argc > 2 ? argv[2] : ".");
-      preview.SetImageName("button.png");
+      preview.SetImageName(argc > 3 ? argv[3] : "button.png");
     } else {
       preview.SetColorText("#3a7bd5");
     }
