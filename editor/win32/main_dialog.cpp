@@ -101,6 +101,9 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
     case WM_TIMER: OnTimer(wParam); return true;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return true;
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return true;
+    case kRunWithThisSkinMessage: editor_.RunHostWithSkin(); return true;
+    case kCheckUnusedSkinFilesMessage: editor_.CheckSkinFiles(); return true;
+    case kShowExtraDataMessage: editor_.ShowExtraText(); return true;
     case WM_COMMAND: return OnCommand(LOWORD(wParam));
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     // The item list's own messages; each answers 0, so that the list then
@@ -280,6 +283,14 @@ void MainDialog::EnableCategoryButton(SettingCategory category, bool enable) {
 void MainDialog::EnableEditButton(bool enable) { EnableItem(IDC_EDIT_ITEM, enable); }
 
 void MainDialog::HideExtraText() { ShowItem(IDC_EXTRA_TEXT, false); }
+
+void MainDialog::ShowExtraText(const std::string& text) {
+  SetItemText(IDC_EXTRA_TEXT, text);
+  ShowItem(IDC_EXTRA_TEXT, true);
+  SetFocus(Item(IDC_EXTRA_TEXT));
+  SendDlgItemMessageA(Window(), IDC_EXTRA_TEXT, EM_SETSEL, 0, 0);
+  SendDlgItemMessageA(Window(), IDC_EXTRA_TEXT, EM_SCROLLCARET, 0, 0);
+}
 
 bool MainDialog::SaveOnlyChecked() { return IsItemChecked(IDC_SAVE_ONLY_CHECKED); }
 

@@ -81,6 +81,7 @@ class MainDialog : public Dialog,
   void SetItemText(int row, int column, const std::string& text) override { list_.SetItemText(row, column, text); }
   std::string GetItemText(int row, int column) override { return list_.ItemText(row, column); }
   void Show() override { ShowWindow(list_.Window(), SW_SHOW); }
+  void Hide() override { ShowWindow(list_.Window(), SW_HIDE); }
   void Enable(bool enable) override { EnableWindow(list_.Window(), enable ? TRUE : FALSE); }
   void Focus() override { SetFocus(list_.Window()); }
   int GetSelectedRow() override { return list_.SelectedRow(); }
@@ -91,7 +92,12 @@ class MainDialog : public Dialog,
   void EnableCategoryButton(SettingCategory category, bool enable) override;
   void EnableEditButton(bool enable) override;
   void HideExtraText() override;
+<<<<<<< HEAD
   void HidePreview() override { items_.preview.HidePreviewWindow(); }
+=======
+  void ShowExtraText(const std::string& text) override;
+  void HidePreview() override {}
+>>>>>>> main
   bool SaveOnlyChecked() override;
   void ShowEditingControls(bool editing) override;
   void GrowDialog(int pixels) override;

@@ -10,15 +10,20 @@
 //                                       a grey ground (8 s)
 //   orlavix_screens preview-colour      the preview of a colour (8 s)
 //   orlavix_screens preview-properties  the preview of a colour and its properties box (8 s)
-//   orlavix_screens main PATH           the main dialog on the host at PATH (8 s)
+//   orlavix_screens main PATH           the main dialog on the host at PATH (12 s)
 //   orlavix_screens main-large PATH     the same, made larger
 //   orlavix_screens main-max PATH       the same, maximised
+<<<<<<< HEAD
 //   orlavix_screens edit-colors PATH    editing the host's preselected skin: Colors, a colour previewed
 //   orlavix_screens edit-image PATH     ... Controls, an image previewed
 //   orlavix_screens edit-value-text PATH    ... the value dialog of a text row
 //   orlavix_screens edit-value-number PATH  ... of a number row
 //   orlavix_screens edit-value-choice PATH  ... of a choice row
 //   orlavix_screens edit-value-image PATH   ... of a control image row, with the browse button
+=======
+//   orlavix_screens main-report PATH    editing the skin Aqua: the unused/missing image report
+//   orlavix_screens main-extra PATH     editing the skin Aqua: the other sections' text
+>>>>>>> main
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
@@ -28,6 +33,7 @@
 
 #include "app/resource.h"
 #include "editor/win32/main_dialog.h"
+#include "model/catalogues.h"
 #include "editors/win32/preview_window.h"
 #include "editors/win32/value_input_dialog.h"
 #include "model/setting_item.h"
@@ -128,9 +134,15 @@ int main(int argc, char** argv) {
                      r.bottom - r.top + 240, SWP_NOZORDER);
       } else if (what == "main-max") {
         SendMessageA(dialog.Window(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+      } else if (what == "main-report" || what == "main-extra") {
+        const HWND window = dialog.Window();
+        SendDlgItemMessageA(window, IDC_SKIN_LIST, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                            reinterpret_cast<LPARAM>("Aqua"));
+        SendMessageA(window, WM_COMMAND, IDC_START_EDITING, 0);
+        SendMessageA(window, what == "main-report" ? kCheckUnusedSkinFilesMessage : kShowExtraDataMessage, 0, 0);
       }
     });
-    script.At(8000, [&] { EndDialog(dialog.Window(), 2); });
+    script.At(12000, [&] { EndDialog(dialog.Window(), 2); });
     dialog.DoModal(nullptr);
     CoUninitialize();
     return 0;
