@@ -92,12 +92,8 @@ class MainDialog : public Dialog,
   void EnableCategoryButton(SettingCategory category, bool enable) override;
   void EnableEditButton(bool enable) override;
   void HideExtraText() override;
-<<<<<<< HEAD
-  void HidePreview() override { items_.preview.HidePreviewWindow(); }
-=======
   void ShowExtraText(const std::string& text) override;
-  void HidePreview() override {}
->>>>>>> main
+  void HidePreview() override { items_.preview.HidePreviewWindow(); }
   bool SaveOnlyChecked() override;
   void ShowEditingControls(bool editing) override;
   void GrowDialog(int pixels) override;

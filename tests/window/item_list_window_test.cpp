@@ -34,24 +34,6 @@ using test::TimerScript;
 
 constexpr UINT kGuardMs = 60000;
 
-// The demo's folders, copied so that the tests may change them.
-void CopyTree(const std::string& from, const std::string& to) {
-  test::MakeFolders(to);
-  WIN32_FIND_DATAA found{};
-  const HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      CopyTree(from + "\\" + name, to + "\\" + name);
-    } else {
-      CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-    }
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-}
-
 HWND List(HWND dialog) { return GetDlgItem(dialog, IDC_ITEM_LIST); }
 int Rows(HWND dialog) { return ListView_GetItemCount(List(dialog)); }
 int Columns(HWND dialog) { return Header_GetItemCount(ListView_GetHeader(List(dialog))); }
@@ -117,8 +99,9 @@ class ItemListWindowTest : public ::testing::Test {
   void SetUp() override {
     CoInitialize(nullptr);
     host = test::MakeHostFolder(temp / "Velquor", "Velquor.exe", {"Aqua", "Zen"}, "Aqua");
-    const std::string demo = ORLAVIX_DEMO_SKINS;
-    for (const char* skin : {"Aqua", "Zen"}) CopyTree(demo + "\\" + skin, host.SkinFolder(skin));
+    // The demo's skins, copied so that the tests may change them.
+    const std::string demo = test::FromUnixPath(ORLAVIX_DEMO_DIR) + "\\resources\\skins";
+    for (const char* skin : {"Aqua", "Zen"}) test::CopyTree(demo + "\\" + skin, host.SkinFolder(skin));
     aquaIni = host.SkinFolder("Aqua") + "\\skin.ini";
   }
   void TearDown() override { CoUninitialize(); }
@@ -404,12 +387,14 @@ TEST_F(ItemListWindowTest, EditingValuesThroughTheValueDialogAndApplying) {
     DoubleClickRow(dialog, row);
     EXPECT_EQ(Cell(dialog, row, 2), "#123456");
 
-    // The options' commands open no value dialog.
+    // The options' commands open no value dialog: their message reaches the
+    // dialog, which shows the skin's other sections here.
     ShowCategory(dialog, IDC_SHOW_OPTIONS);
     const size_t seen = boxes.size();
     ClickRow(dialog, RowOf(dialog, "ShowExtraData"));
     Click(GetDlgItem(dialog, IDC_EDIT_ITEM));
     EXPECT_EQ(boxes.size(), seen);
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_EXTRA_TEXT)));
 
     // Leaving with the changes unsaved, and discarding them.
     watcher.Answer(IDNO);

@@ -13,17 +13,14 @@
 //   orlavix_screens main PATH           the main dialog on the host at PATH (12 s)
 //   orlavix_screens main-large PATH     the same, made larger
 //   orlavix_screens main-max PATH       the same, maximised
-<<<<<<< HEAD
 //   orlavix_screens edit-colors PATH    editing the host's preselected skin: Colors, a colour previewed
 //   orlavix_screens edit-image PATH     ... Controls, an image previewed
 //   orlavix_screens edit-value-text PATH    ... the value dialog of a text row
 //   orlavix_screens edit-value-number PATH  ... of a number row
 //   orlavix_screens edit-value-choice PATH  ... of a choice row
 //   orlavix_screens edit-value-image PATH   ... of a control image row, with the browse button
-=======
 //   orlavix_screens main-report PATH    editing the skin Aqua: the unused/missing image report
 //   orlavix_screens main-extra PATH     editing the skin Aqua: the other sections' text
->>>>>>> main
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
