@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "cp932_tables.inc"
 #include "platform/codepage.h"
 
@@ -16,16 +20,37 @@ namespace {
 constexpr char kDefaultChar = '?';
 constexpr char32_t kInvalidByteChar = 0x30FB;  // KATAKANA MIDDLE DOT
 
-// Copies the ASCII bytes that start at p + i, eight at a time, until the first
-// other byte or until fewer than eight are left. The output may be the input
-// itself, as long as it is never ahead of it.
+// Copies the ASCII bytes that start at p + i, sixteen at a time, until the
+// first other byte or until fewer than sixteen are left. With InPlace the
+// output lies over the input and is never ahead of it: only bytes already
+// read are overwritten. Otherwise the output has room for sixteen bytes more.
+template <bool InPlace>
 inline void CopyAscii(const unsigned char* p, std::size_t& i, std::size_t size, char*& o) {
+#if defined(__SSE2__)
+  while (i + 16 <= size) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(v));
+    if (high != 0) {
+      const std::size_t n = static_cast<std::size_t>(__builtin_ctz(high));
+      if (!InPlace || reinterpret_cast<const unsigned char*>(o) + 16 <= p + i + n) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o), v);
+      } else {
+        for (std::size_t k = 0; k < n; ++k) o[k] = static_cast<char>(p[i + k]);
+      }
+      o += n;
+      i += n;
+      return;
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), v);
+    o += 16;
+    i += 16;
+  }
+#endif
   while (i + 8 <= size) {
     std::uint64_t word;
     std::memcpy(&word, p + i, 8);
     const std::uint64_t high = word & 0x8080808080808080ull;
     if (high != 0) {
-      // Byte by byte: the output may lie over input not read yet.
       const std::size_t n = static_cast<std::size_t>(__builtin_ctzll(high)) / 8;  // little-endian
       for (std::size_t k = 0; k < n; ++k) o[k] = static_cast<char>(p[i + k]);
       o += n;
@@ -157,7 +182,7 @@ char* PutWorkingText(const unsigned char* p, std::size_t size, Output& out, char
     o = out.Room(o, 64);
     // Up to 48 ASCII bytes at once, then one run of other characters.
     const std::size_t stop = size - i < 48 ? size : i + 48;
-    CopyAscii(p, i, stop, o);
+    CopyAscii<false>(p, i, stop, o);
     while (i < stop && p[i] < 0x80) *o++ = static_cast<char>(p[i++]);
     if (i < size && p[i] >= 0x80) {
       const std::size_t end = RunEnd(p, i, size);
@@ -179,12 +204,13 @@ namespace {
 // Converts p[i, size) into out and returns the bytes written. The output is
 // never longer than the input, and out may be p itself (out <= p + i): every
 // character is read before its conversion is written.
+template <bool InPlace>
 std::size_t Utf8ToWorkingInto(const unsigned char* p, std::size_t i, std::size_t size, char* out,
                               bool* wellFormed = nullptr) {
   char* o = out;
   if (wellFormed) *wellFormed = true;
   while (i < size) {
-    CopyAscii(p, i, size, o);
+    CopyAscii<InPlace>(p, i, size, o);
     if (i >= size) break;
     if (p[i] < 0x80) {
       *o++ = static_cast<char>(p[i++]);
@@ -212,20 +238,20 @@ std::size_t Utf8ToWorkingInto(const unsigned char* p, std::size_t i, std::size_t
 
 std::string Utf8ToWorking(std::string_view utf8) {
   std::string out(utf8.size(), '\0');
-  out.resize(Utf8ToWorkingInto(reinterpret_cast<const unsigned char*>(utf8.data()), 0, utf8.size(), &out[0]));
+  out.resize(Utf8ToWorkingInto<false>(reinterpret_cast<const unsigned char*>(utf8.data()), 0, utf8.size(), &out[0]));
   return out;
 }
 
 std::string Utf8ToWorking(std::string_view utf8, bool& wellFormed) {
   std::string out(utf8.size(), '\0');
-  out.resize(Utf8ToWorkingInto(reinterpret_cast<const unsigned char*>(utf8.data()), 0, utf8.size(), &out[0],
+  out.resize(Utf8ToWorkingInto<false>(reinterpret_cast<const unsigned char*>(utf8.data()), 0, utf8.size(), &out[0],
                                &wellFormed));
   return out;
 }
 
 void Utf8ToWorkingInPlace(std::string& buffer, std::size_t from) {
   if (from > buffer.size()) from = buffer.size();
-  buffer.resize(Utf8ToWorkingInto(reinterpret_cast<const unsigned char*>(buffer.data()), from, buffer.size(),
+  buffer.resize(Utf8ToWorkingInto<true>(reinterpret_cast<const unsigned char*>(buffer.data()), from, buffer.size(),
                                   &buffer[0]));
 }
 
