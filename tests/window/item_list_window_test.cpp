@@ -71,13 +71,14 @@ void ClickRow(HWND dialog, int row) {
   SendMessageA(dialog, WM_NOTIFY, IDC_ITEM_LIST, reinterpret_cast<LPARAM>(&click));
 }
 
-// A click on a column header, as the list reports it.
+// A mouse click on a column header: the header tells the list, which tells the dialog.
 void ClickColumn(HWND dialog, int column) {
-  NMLISTVIEW click{};
-  click.hdr = {List(dialog), IDC_ITEM_LIST, static_cast<UINT>(LVN_COLUMNCLICK)};
-  click.iItem = -1;
-  click.iSubItem = column;
-  SendMessageA(dialog, WM_NOTIFY, IDC_ITEM_LIST, reinterpret_cast<LPARAM>(&click));
+  const HWND header = ListView_GetHeader(List(dialog));
+  RECT r{};
+  Header_GetItemRect(header, column, &r);
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(header, WM_LBUTTONUP, 0, at);
 }
 
 void Key(HWND dialog, UINT key) {
