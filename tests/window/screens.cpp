@@ -113,12 +113,14 @@ int main(int argc, char** argv) {
     win32::MainDialog dialog(argc > 2 ? argv[2] : "");
     test::TimerScript script;
     test::WindowSpy spy;
-    script.At(1500, [&] { ShowEditing(dialog, what); });
+    // Once the dialog has been activated on the virtual desktop: activated
+    // later, Wine may raise it over the preview it owns.
+    script.At(3000, [&] { ShowEditing(dialog, what); });
     // The value dialog once the main dialog has painted its rows.
     if (what.rfind("edit-value-", 0) == 0) {
-      script.At(3000, [&] { SendMessageA(dialog.Window(), WM_COMMAND, IDC_EDIT_ITEM, 0); });
+      script.At(4500, [&] { SendMessageA(dialog.Window(), WM_COMMAND, IDC_EDIT_ITEM, 0); });
     }
-    script.At(7500, [&] {
+    script.At(11500, [&] {
       const HWND box = spy.CurrentDialog();
       if (box && box != dialog.Window() && box != dialog.Preview().Window()) EndDialog(box, IDCANCEL);
     });
