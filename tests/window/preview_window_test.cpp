@@ -14,11 +14,15 @@
 
 #include "app/resource.h"
 #include "support/mbtext.h"
+#include "tests/window/picture_support.h"
 #include "tests/window/window_test_support.h"
 
 namespace orlavix::win32 {
 namespace {
 
+using test::ClientSize;
+using test::PixelAt;
+using test::WritePng;
 using test::OwnerWindow;
 using test::TextOf;
 using namespace Gdiplus::DllExports;
@@ -26,44 +30,6 @@ using namespace Gdiplus::DllExports;
 constexpr COLORREF kGreen = RGB(0, 0xFF, 0);
 constexpr COLORREF kRed = RGB(0xFF, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 0xFF);
-
-// Writes a width x height PNG of one colour whose top-left pixel is fully
-// transparent.
-bool WritePng(const std::string& path, int width, int height, COLORREF colour) {
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
-  std::vector<Gdiplus::ARGB> pixels(static_cast<std::size_t>(width) * height,
-                                    0xFF000000u | (GetRValue(colour) << 16) |
-                                        (GetGValue(colour) << 8) | GetBValue(colour));
-  pixels[0] = 0;
-  Gdiplus::GpBitmap* bitmap = nullptr;
-  bool written = false;
-  if (GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppARGB,
-                                reinterpret_cast<BYTE*>(pixels.data()), &bitmap) == Gdiplus::Ok) {
-    // The PNG encoder.
-    const CLSID png{0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
-    const std::wstring wide(path.begin(), path.end());
-    written = GdipSaveImageToFile(bitmap, wide.c_str(), &png, nullptr) == Gdiplus::Ok;
-    GdipDisposeImage(bitmap);
-  }
-  Gdiplus::GdiplusShutdown(token);
-  return written;
-}
-
-SIZE ClientSize(HWND window) {
-  RECT r{};
-  GetClientRect(window, &r);
-  return SIZE{r.right - r.left, r.bottom - r.top};
-}
-
-// The colour of a client pixel as the screen shows it.
-COLORREF PixelAt(HWND window, int x, int y) {
-  const HDC dc = GetDC(window);
-  const COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  return c;
-}
 
 void Pump() {
   MSG msg;
