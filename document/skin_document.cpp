@@ -1,7 +1,10 @@
 #include "document/skin_document.h"
 
+#include <cstring>
 #include <new>
 
+
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "support/mbtext.h"
 
@@ -9,7 +12,6 @@ namespace orlavix {
 namespace {
 
 bool IsBreak(char c) { return c == '\r' || c == '\n'; }
-bool EndsText(char c) { return c == '\0' || c == '\xFF'; }
 
 std::string HeaderFor(std::string_view name) {
   std::string header;
@@ -39,16 +41,35 @@ void LineScanner::SkipBreaks() {
   while (pos_ < text_.size() && IsBreak(text_[pos_])) ++pos_;
 }
 
+// Finds the end of the line by bytes, then settles the one case where
+// stepping by characters differs: a lead byte just before the stop byte takes
+// it as its trail (unless it is NUL). Every byte that is not a lead byte ends
+// a character, so only the run of lead bytes before the stop needs counting:
+// an odd run leaves its last lead byte at the start of a character.
 bool LineScanner::Next(std::string_view& line) {
+  const char* p = text_.data();
+  const std::size_t size = text_.size();
   const std::size_t start = pos_;
-  while (pos_ < text_.size()) {
-    const char c = text_[pos_];
-    if (IsBreak(c) || EndsText(c)) break;
-    pos_ = NextChar(text_, pos_);
+  std::size_t boundary = start;  // a known start of a character
+  std::size_t end = start;
+  while (true) {
+    const std::size_t stop = FindLineStop(p, end, size);
+    if (stop < size && stop > boundary && p[stop] != '\0' && IsLeadByte(static_cast<unsigned char>(p[stop - 1]))) {
+      std::size_t run = stop - 1;
+      while (run > boundary && IsLeadByte(static_cast<unsigned char>(p[run - 1]))) --run;
+      if ((stop - run) % 2 == 1) {
+        end = stop + 1;
+        boundary = end;
+        continue;
+      }
+    }
+    end = stop;
+    break;
   }
-  if (pos_ == start) return false;  // standing on NUL, 0xFF or the end
-  line = text_.substr(start, pos_ - start);
-  lineEnd_ = pos_;
+  if (end == start) return false;  // standing on NUL, 0xFF or the end
+  line = text_.substr(start, end - start);
+  lineEnd_ = end;
+  pos_ = end;
   SkipBreaks();
   return true;
 }
@@ -172,11 +193,33 @@ std::size_t Utf8CharLength(std::string_view s, std::size_t i) {
   return len;
 }
 
+// Offset of the first byte that starts no well-formed character, or size.
+std::size_t FirstMalformed(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size()) {
+    while (i + 8 <= s.size()) {
+      std::uint64_t word;
+      std::memcpy(&word, s.data() + i, 8);
+      if (word & 0x8080808080808080ull) break;
+      i += 8;
+    }
+    if (i >= s.size()) break;
+    if (static_cast<unsigned char>(s[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::size_t len = Utf8CharLength(s, i);
+    if (len == 0) return i;
+    i += len;
+  }
+  return s.size();
+}
+
 // Valid UTF-8 is kept as it is; each byte that starts no character becomes
 // U+FFFD.
 std::string ValidUtf8(std::string_view s) {
   std::string out;
-  out.reserve(s.size());
+  out.reserve(s.size() + 16);
   std::size_t i = 0;
   while (i < s.size()) {
     std::size_t run = i;
@@ -207,6 +250,32 @@ std::string SkinFileUtf8(std::string_view bytes) {
   return ValidUtf8(UpToNul(bytes));
 }
 
+std::string SkinFileUtf8FromBuffer(std::string&& bytes) {
+  std::string_view view(bytes);
+  if (TakeByteOrderMark(view) != FileEncoding::Utf8) return SkinFileUtf8(std::string_view(bytes));
+  view = UpToNul(view);
+  if (FirstMalformed(view) != view.size()) return ValidUtf8(view);
+  // Well-formed, as files nearly always are: the buffer itself is the result.
+  const std::size_t from = static_cast<std::size_t>(view.data() - bytes.data()), size = view.size();
+  bytes.resize(from + size);
+  bytes.erase(0, from);
+  return std::move(bytes);
+}
+
+namespace {
+
+// As DecodeSkinFileBytes, decoding UTF-8 over its own bytes.
+std::string DecodeSkinFileBuffer(std::string&& bytes) {
+  std::string_view view(bytes);
+  if (TakeByteOrderMark(view) != FileEncoding::Utf8) return DecodeSkinFileBytes(bytes);
+  const std::size_t from = static_cast<std::size_t>(view.data() - bytes.data());
+  bytes.resize(from + UpToNul(view).size());
+  platform::Utf8ToWorkingInPlace(bytes, from);
+  return std::move(bytes);
+}
+
+}  // namespace
+
 std::string DecodeSkinFileBytes(std::string_view bytes) {
   switch (TakeByteOrderMark(bytes)) {
     case FileEncoding::Utf16Le: return Utf8ToAnsi(Utf16ToUtf8(bytes, false));
@@ -230,10 +299,30 @@ void SkinDocument::ReadFromFile(const std::string& path, Messages& messages, std
       return;
   }
   try {
-    std::string text = DecodeSkinFileBytes(bytes);
-    if (utf8) *utf8 = SkinFileUtf8(bytes);
-    bytes.clear();
-    bytes.shrink_to_fit();
+    // Only the collection needs the bytes as well; the loads decode over them.
+    std::string text;
+    if (utf8) {
+      std::string_view contents(bytes);
+      bool wellFormed = false;
+      if (TakeByteOrderMark(contents) == FileEncoding::Utf8) {
+        contents = UpToNul(contents);
+        text = platform::Utf8ToWorking(contents, wellFormed);
+      } else {
+        text = DecodeSkinFileBytes(bytes);
+      }
+      if (wellFormed) {
+        // The decoding has checked every character: the contents are the bytes.
+        const std::size_t from = static_cast<std::size_t>(contents.data() - bytes.data()), size = contents.size();
+        bytes.resize(from + size);
+        bytes.erase(0, from);
+        *utf8 = std::move(bytes);
+      } else {
+        *utf8 = SkinFileUtf8FromBuffer(std::move(bytes));
+      }
+    } else {
+      text = DecodeSkinFileBuffer(std::move(bytes));
+    }
+    bytes = std::string();
     SetText(std::move(text));
   } catch (const std::bad_alloc&) {
     Clear();  // never half-filled
@@ -243,20 +332,19 @@ void SkinDocument::ReadFromFile(const std::string& path, Messages& messages, std
 
 void SkinDocument::SetText(std::string text) {
   Clear();
+  // Offsets are kept in 32 bits: a file's text is always shorter than the
+  // 4 GiB a file may have.
+  if (text.size() > UINT32_MAX) throw std::bad_alloc();
   text_ = std::move(text);
-  try {
-    BuildIndex();
-  } catch (...) {
-    Clear();
-    throw;
-  }
 }
 
 void SkinDocument::Clear() {
   text_.reset();
+  indexed_ = false;
   headers_.clear();
+  headers_.shrink_to_fit();
   listed_.clear();
-  firstHeader_.clear();
+  listed_.shrink_to_fit();
 }
 
 const std::string& SkinDocument::Text() const {
@@ -264,25 +352,75 @@ const std::string& SkinDocument::Text() const {
   return text_ ? *text_ : empty;
 }
 
-void SkinDocument::BuildIndex() {
-  const std::string& text = *text_;
-  LineScanner scanner(text);
-  std::string_view line;
-  while (scanner.Next(line)) {
-    if (line.front() != '[' || line.size() < 2 || line.back() != ']') continue;
-    const std::size_t index = headers_.size();
-    headers_.push_back({static_cast<std::size_t>(line.data() - text.data()), line.size()});
-    if (IsListedHeaderLine(line)) listed_.push_back(index);
-    firstHeader_.emplace(MbsLower(line), index);
+namespace {
+
+// True when the byte at i starts a character, for a byte at i that is not
+// NUL: every byte that is not a lead byte ends a character, so only the run
+// of lead bytes just before i decides (pairs from its start). `from` is a
+// known start of a character.
+bool StartsCharacter(const char* p, std::size_t from, std::size_t i) {
+  std::size_t run = i;
+  while (run > from && IsLeadByte(static_cast<unsigned char>(p[run - 1]))) --run;
+  return (i - run) % 2 == 0;
+}
+
+// Where the lines of the text end: the first NUL, or the first 0xFF that
+// starts a character.
+std::size_t TextEnd(std::string_view text) {
+  const std::size_t nul = text.find('\0');
+  const std::size_t limit = nul == std::string_view::npos ? text.size() : nul;
+  for (std::size_t ff = text.find('\xFF'); ff < limit; ff = text.find('\xFF', ff + 1)) {
+    if (StartsCharacter(text.data(), 0, ff)) return ff;
   }
+  return limit;
+}
+
+}  // namespace
+
+// A header line starts with '[', so only the brackets that start a line are
+// looked at: one after a CR or LF that is a line break (not the trail of a
+// lead byte), or the first byte of the text. The result is the scanner's,
+// line for line.
+void SkinDocument::BuildIndex() const {
+  if (indexed_ || !text_) return;
+  const std::string_view text(*text_);
+  const std::size_t end = TextEnd(text);
+  const char* p = text.data();
+  std::size_t from = 0;  // a known start of a character
+  for (std::size_t at = text.find('['); at < end; at = text.find('[', at + 1)) {
+    if (at > 0) {
+      const char before = p[at - 1];
+      if (before != '\r' && before != '\n') continue;
+      if (!StartsCharacter(p, from, at - 1)) continue;
+    } else {
+      // Nothing precedes the first line.
+    }
+    LineScanner scanner(text.substr(0, end), at);
+    std::string_view line;
+    if (!scanner.Next(line)) break;
+    from = scanner.Position();
+    if (line.size() >= 2 && line.back() == ']') {
+      const auto index = static_cast<std::uint32_t>(headers_.size());
+      headers_.push_back({static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(line.size())});
+      if (IsListedHeaderLine(line)) listed_.push_back(index);
+    }
+    at = from - 1;  // go on after this line
+  }
+  indexed_ = true;
 }
 
 std::size_t SkinDocument::FindHeader(std::string_view name) const {
   if (!text_) return std::string::npos;
+  BuildIndex();
   // Every line equal to "[name]" without regard to case starts with '[' and
-  // ends with ']' (folding never makes or removes brackets), so it is indexed.
-  const auto found = firstHeader_.find(MbsLower(HeaderFor(name)));
-  return found == firstHeader_.end() ? std::string::npos : found->second;
+  // ends with ']' (folding never makes or removes brackets), so it is indexed;
+  // folding keeps lengths, so only lines of the header's length can match.
+  const std::string header = HeaderFor(name);
+  for (std::size_t i = 0; i < headers_.size(); ++i) {
+    if (headers_[i].length != header.size()) continue;
+    if (EqualsNoCase(std::string_view(*text_).substr(headers_[i].offset, headers_[i].length), header)) return i;
+  }
+  return std::string::npos;
 }
 
 void SkinDocument::AppendBody(std::size_t headerEnd, std::string& out) const {
@@ -295,9 +433,10 @@ void SkinDocument::AppendBody(std::size_t headerEnd, std::string& out) const {
 }
 
 std::vector<std::string> SkinDocument::SectionNames() const {
+  BuildIndex();
   std::vector<std::string> names;
   names.reserve(listed_.size());
-  for (const std::size_t index : listed_) {
+  for (const std::uint32_t index : listed_) {
     const HeaderLine& header = headers_[index];
     names.push_back(text_->substr(header.offset + 1, header.length - 2));
   }
@@ -327,6 +466,7 @@ std::string SkinDocument::SectionText(std::string_view name) const {
 }
 
 std::string SkinDocument::SectionTextAt(std::size_t index) const {
+  BuildIndex();
   if (index >= listed_.size()) return std::string();
   const HeaderLine& header = headers_[listed_[index]];
   std::string out = text_->substr(header.offset, header.length);

@@ -1,13 +1,14 @@
 // One skin.ini, decoded into the working code page and kept as one text.
-// Queries scan the text by lines; the section headers are indexed once per
-// read so that walking every section costs one pass over the text.
+// Queries scan the text by lines; the section headers are indexed by the first
+// query after a read, so that walking every section costs one pass over the
+// text and a read that only collects pays for no index.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "support/messages.h"
@@ -57,6 +58,8 @@ std::string DecodeSkinFileBytes(std::string_view bytes);
 // byte that does not belong to a well-formed UTF-8 character replaced by
 // U+FFFD, so that the result is always valid UTF-8.
 std::string SkinFileUtf8(std::string_view bytes);
+// The same, reusing the buffer of well-formed UTF-8.
+std::string SkinFileUtf8FromBuffer(std::string&& bytes);
 
 class SkinDocument {
  public:
@@ -86,22 +89,23 @@ class SkinDocument {
 
  private:
   struct HeaderLine {
-    std::size_t offset;  // of the '['
-    std::size_t length;  // of the whole line
+    std::uint32_t offset;  // of the '['
+    std::uint32_t length;  // of the whole line
   };
 
-  void BuildIndex();
-  // The first line that matches "[name]" as a header, or npos.
+  void BuildIndex() const;
+  // The index into headers_ of the first line that matches "[name]" as a
+  // header, or npos.
   std::size_t FindHeader(std::string_view name) const;
   void AppendBody(std::size_t headerEnd, std::string& out) const;
 
   std::optional<std::string> text_;
+  // Built on the first query after a read.
+  mutable bool indexed_ = false;
   // Lines that start with '[' and end with ']': candidates for a name lookup.
-  std::vector<HeaderLine> headers_;
+  mutable std::vector<HeaderLine> headers_;
   // Indices into headers_ of the listed headers (a name of one byte or more).
-  std::vector<std::size_t> listed_;
-  // Lower-cased header line -> index into headers_ of its first occurrence.
-  std::unordered_map<std::string, std::size_t> firstHeader_;
+  mutable std::vector<std::uint32_t> listed_;
 };
 
 }  // namespace orlavix

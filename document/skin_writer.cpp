@@ -15,21 +15,6 @@ namespace {
 
 constexpr std::string_view kIdeographicSpace = "\x81\x40";
 
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 8);
-  std::size_t pos = 0;
-  while (true) {
-    const std::size_t hit = text.find(from, pos);
-    if (hit == std::string_view::npos) break;
-    out.append(text, pos, hit - pos);
-    out.append(to);
-    pos = hit + from.size();
-  }
-  out.append(text, pos, std::string_view::npos);
-  return out;
-}
-
 }  // namespace
 
 std::string HelpText(std::string_view description) {
@@ -120,23 +105,65 @@ std::string BuildSkinText(SkinContent content, const SectionStyle& style) {
   return text;
 }
 
-std::string BuildSkinFile(SkinContent content, const SectionStyle& style) {
-  if (!content.extraBytes) return EncodeSkinText(BuildSkinText(content, style));
+namespace {
+
+// The file before the other sections' own bytes, encoded. The generated part
+// ends in LF (or is empty) and the sections start with '[', so encoding the
+// two apart gives the bytes of encoding them together.
+std::string EncodedHead(const SkinContent& content, const SectionStyle& style) {
   std::string text;
   AppendSkinSections(content, style, text);
   if (!content.extraBytes->empty()) AppendOtherSectionsTitle(text);
-  // The generated part ends in LF (or is empty) and the sections start with
-  // '[', so encoding the two apart gives the bytes of encoding them together.
-  std::string bytes = EncodeSkinText(text);
+  return EncodeSkinText(text);
+}
+
+}  // namespace
+
+std::string BuildSkinFile(SkinContent content, const SectionStyle& style) {
+  if (!content.extraBytes) return EncodeSkinText(BuildSkinText(content, style));
+  std::string bytes = EncodedHead(content, style);
   bytes += *content.extraBytes;
   return bytes;
 }
 
+std::size_t LineEndsInRun(std::string_view run) {
+  if (run.size() == 1 || run == "\r\n") return 1;
+  // CR LF -> LF, then LF CR -> LF on what that left; the last two
+  // replacements only change which bytes stand there, not how many.
+  std::string first;
+  first.reserve(run.size());
+  for (std::size_t i = 0; i < run.size(); ++i) {
+    if (run[i] == '\r' && i + 1 < run.size() && run[i + 1] == '\n') {
+      first += '\n';
+      ++i;
+    } else {
+      first += run[i];
+    }
+  }
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < first.size(); ++i, ++count) {
+    if (first[i] == '\n' && i + 1 < first.size() && first[i + 1] == '\r') ++i;
+  }
+  return count;
+}
+
 std::string NormalizeLineEnds(std::string_view text) {
-  std::string s = ReplaceAll(text, "\r\n", "\n");
-  s = ReplaceAll(s, "\n\r", "\n");
-  s = ReplaceAll(s, "\r", "\n");
-  return ReplaceAll(s, "\n", "\r\n");
+  std::string out;
+  out.reserve(text.size() + text.size() / 16 + 2);
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t run = text.find_first_of("\r\n", i);
+    if (run == std::string_view::npos) {
+      out.append(text, i, std::string_view::npos);
+      break;
+    }
+    out.append(text, i, run - i);
+    std::size_t end = run;
+    while (end < text.size() && (text[end] == '\r' || text[end] == '\n')) ++end;
+    for (std::size_t pairs = LineEndsInRun(text.substr(run, end - run)); pairs > 0; --pairs) out += "\r\n";
+    i = end;
+  }
+  return out;
 }
 
 std::string BackupName(const std::string& path, int number) {
@@ -145,7 +172,7 @@ std::string BackupName(const std::string& path, int number) {
   return path + suffix;
 }
 
-std::string EncodeSkinText(std::string_view text) { return AnsiToUtf8(NormalizeLineEnds(text)); }
+std::string EncodeSkinText(std::string_view text) { return AnsiToUtf8WithLineEnds(text, LineEndsInRun); }
 
 namespace {
 
@@ -175,19 +202,32 @@ bool WriteSkinFile(const std::string& path, std::string_view text, SaveError* er
   return WriteSkinBytes(path, EncodeSkinText(text), error);
 }
 
-bool WriteSkinBytes(const std::string& path, std::string_view bytes, SaveError* error) {
+namespace {
+
+bool WritePieces(const std::string& path, std::initializer_list<std::string_view> pieces, SaveError* error) {
   if (error) *error = SaveError::None;
   if (!BackupSkinFile(path, error)) return false;
   // Written beside the old file and swapped in whole: a full disk, a crash or
   // a refused replace midway never leaves skin.ini cut short.
   platform::FileError why = platform::FileError::None;
-  if (platform::ReplaceFileContents(path, bytes, &why)) return true;
+  if (platform::ReplaceFileContents(path, pieces, &why)) return true;
   switch (why) {
     case platform::FileError::InUse: return Fail(error, SaveError::InUse);
     case platform::FileError::ReadOnly: return Fail(error, SaveError::ReadOnly);
     case platform::FileError::DiskFull: return Fail(error, SaveError::DiskFull);
     default: return Fail(error, SaveError::Other);
   }
+}
+
+}  // namespace
+
+bool WriteSkinBytes(const std::string& path, std::string_view bytes, SaveError* error) {
+  return WritePieces(path, {bytes}, error);
+}
+
+bool SaveSkinContent(const std::string& path, SkinContent content, const SectionStyle& style, SaveError* error) {
+  if (!content.extraBytes) return WriteSkinBytes(path, BuildSkinFile(content, style), error);
+  return WritePieces(path, {EncodedHead(content, style), *content.extraBytes}, error);
 }
 
 }  // namespace orlavix

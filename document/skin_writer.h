@@ -52,6 +52,10 @@ std::string BuildSkinFile(SkinContent content, const SectionStyle& style);
 // CR LF -> LF, LF CR -> LF, CR -> LF, then LF -> CR LF.
 std::string NormalizeLineEnds(std::string_view text);
 
+// How many line ends (CR LF pairs) NormalizeLineEnds makes of one run of CR
+// and LF bytes: the four replacements never reach across other bytes.
+std::size_t LineEndsInRun(std::string_view run);
+
 // A text of the working code page as the file holds it: line ends
 // normalised, then UTF-8.
 std::string EncodeSkinText(std::string_view text);
@@ -75,5 +79,11 @@ bool WriteSkinFile(const std::string& path, std::string_view text, SaveError* er
 
 // As WriteSkinFile, for a file already encoded (BuildSkinFile).
 bool WriteSkinBytes(const std::string& path, std::string_view bytes, SaveError* error = nullptr);
+
+// Saves the skin: the bytes of BuildSkinFile, written as WriteSkinBytes does,
+// with the other sections written straight from content.extraBytes rather
+// than copied behind the generated part first.
+bool SaveSkinContent(const std::string& path, SkinContent content, const SectionStyle& style,
+                     SaveError* error = nullptr);
 
 }  // namespace orlavix

@@ -20,6 +20,9 @@ class DialogControls {
   virtual void EnableEditButton(bool enable) = 0;
   // The text box of the other sections' view.
   virtual void HideExtraText() = 0;
+  // Shows the text, read-only, in that box with the focus and the caret at
+  // its start, scrolled into view.
+  virtual void ShowExtraText(const std::string& text) = 0;
   // Hides the preview window when it exists.
   virtual void HidePreview() = 0;
   // Whether "チェックが入っている項目のみ保存(&V)" is ticked (on at start-up).

@@ -119,10 +119,9 @@ bool EditorDialog::SaveSkinFile() {
   style.onlyChecked = controls_.SaveOnlyChecked();
   style.helpLines = optionItems.FindCopy(option::OutputHelpString).boolValue;
   CollectOtherSections(skinIniPath, skinText, extraText, messages_, &extraBytes);
-  const std::string bytes =
-      BuildSkinFile({generalItems, colorItems, controlItems, settingItems, extraText, &extraBytes}, style);
   SaveError error = SaveError::None;
-  if (!WriteSkinBytes(skinIniPath, bytes, &error)) {
+  if (!SaveSkinContent(skinIniPath, {generalItems, colorItems, controlItems, settingItems, extraText, &extraBytes},
+                       style, &error)) {
     // Silence here would let the person believe the work is safe.
     messages_.Warn(SaveFailureText(error));
     return false;

@@ -109,6 +109,12 @@ class EditorDialog {
   // Dropped files: the first existing one becomes the host location while a
   // skin is being chosen; nothing happens while editing.
   void DropFiles(const std::vector<std::string>& paths);
+  // The options' three commands on the whole skin: start the host with this
+  // skin, list the unused and missing image files, show the other sections.
+  void RunHostWithSkin();
+  void CheckSkinFiles();
+  void ShowExtraText();
+
   // "適用(&A)": saves without a question.
   void Apply();
   // "終了(&X)": asks about unsaved changes. True when the dialog may end;

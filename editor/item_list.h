@@ -39,6 +39,7 @@ class ItemList {
   virtual std::string GetItemText(int row, int column) = 0;
 
   virtual void Show() = 0;
+  virtual void Hide() = 0;
   virtual void Enable(bool enable) = 0;
   // Gives the list the keyboard focus.
   virtual void Focus() = 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -43,7 +44,12 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes);
 // file then takes the old one's place. On any failure the old file is exactly
 // as it was and the temporary file is gone. A file that another program holds
 // open (Windows) or that is read-only is not replaced.
-bool ReplaceFileContents(const std::string& path, std::string_view bytes, FileError* error = nullptr);
+// The new contents may come in pieces, written one after the other.
+bool ReplaceFileContents(const std::string& path, std::initializer_list<std::string_view> pieces,
+                         FileError* error = nullptr);
+inline bool ReplaceFileContents(const std::string& path, std::string_view bytes, FileError* error = nullptr) {
+  return ReplaceFileContents(path, {bytes}, error);
+}
 
 // Copies a file byte for byte, replacing the target if it exists. The copy is
 // made beside the target under a temporary name and renamed when complete,

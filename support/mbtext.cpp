@@ -1,20 +1,35 @@
 #include "support/mbtext.h"
 
-#include <array>
-
 #include "platform/codepage.h"
 
 namespace orlavix {
-namespace {
 
-const std::array<bool, 256>& LeadTable() {
-  static const std::array<bool, 256> table = [] {
-    std::array<bool, 256> t{};
-    for (int c = 0; c < 256; ++c) t[c] = platform::IsDbcsLeadByte(static_cast<unsigned char>(c));
-    return t;
-  }();
-  return table;
-}
+namespace detail {
+#define ORLAVIX_X16(v) v, v, v, v, v, v, v, v, v, v, v, v, v, v, v, v
+// Code page 932: 0x81-0x9F and 0xE0-0xFC lead.
+unsigned char leadBytes[256] = {
+    ORLAVIX_X16(0), ORLAVIX_X16(0), ORLAVIX_X16(0), ORLAVIX_X16(0),
+    ORLAVIX_X16(0), ORLAVIX_X16(0), ORLAVIX_X16(0), ORLAVIX_X16(0),
+    0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,  // 0x80-0x8F
+    ORLAVIX_X16(1),                                   // 0x90-0x9F
+    ORLAVIX_X16(0), ORLAVIX_X16(0), ORLAVIX_X16(0), ORLAVIX_X16(0),  // 0xA0-0xDF
+    ORLAVIX_X16(1),                                   // 0xE0-0xEF
+    1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0,  // 0xF0-0xFF
+};
+#undef ORLAVIX_X16
+
+namespace {
+// Where the system's code page is not 932, its own lead bytes count.
+const bool leadBytesFromSystem = [] {
+  if (platform::WorkingCodePage() != 932) {
+    for (int c = 0; c < 256; ++c) leadBytes[c] = platform::IsDbcsLeadByte(static_cast<unsigned char>(c)) ? 1 : 0;
+  }
+  return true;
+}();
+}  // namespace
+}  // namespace detail
+
+namespace {
 
 unsigned Byte(std::string_view s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
 
@@ -24,19 +39,6 @@ unsigned CharValue(std::string_view s, std::size_t i, std::size_t len) {
 }
 
 }  // namespace
-
-bool IsLeadByte(unsigned char c) { return LeadTable()[c]; }
-
-std::size_t CharLength(std::string_view s, std::size_t i) {
-  if (i >= s.size()) return 0;
-  if (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() && s[i + 1] != '\0') return 2;
-  return 1;
-}
-
-std::size_t NextChar(std::string_view s, std::size_t i) {
-  if (i >= s.size()) return s.size();
-  return i + CharLength(s, i);
-}
 
 int MbsCompare(std::string_view a, std::string_view b) {
   std::size_t i = 0, j = 0;
@@ -67,8 +69,27 @@ std::string MbsLower(std::string_view s) {
   return out;
 }
 
+namespace {
+
+// The character at i as MbsLower leaves it, as one number.
+unsigned FoldedCharValue(std::string_view s, std::size_t i, std::size_t len) {
+  const unsigned c = CharValue(s, i, len);
+  if (len == 1 && c >= 'A' && c <= 'Z') return c + 0x20;
+  if (len == 2 && c >= 0x8260 && c <= 0x8279) return (c & 0xFF00) | ((c + 0x21) & 0xFF);
+  return c;
+}
+
+}  // namespace
+
 bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && MbsLower(a) == MbsLower(b);
+  // Folding keeps every character's length, so equal texts step alike.
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size();) {
+    const std::size_t la = CharLength(a, i), lb = CharLength(b, i);
+    if (la != lb || FoldedCharValue(a, i, la) != FoldedCharValue(b, i, lb)) return false;
+    i += la;
+  }
+  return true;
 }
 
 bool IsSpaceAt(std::string_view s, std::size_t i) {
@@ -93,5 +114,9 @@ std::string TrimSpace(std::string_view s) {
 std::string Utf8ToAnsi(std::string_view utf8) { return platform::Utf8ToWorking(utf8); }
 
 std::string AnsiToUtf8(std::string_view ansi) { return platform::WorkingToUtf8(ansi); }
+
+std::string AnsiToUtf8WithLineEnds(std::string_view ansi, std::size_t (*lineEnds)(std::string_view run)) {
+  return platform::WorkingToUtf8CrLf(ansi, lineEnds);
+}
 
 }  // namespace orlavix

@@ -8,18 +8,56 @@
 #include <string>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace orlavix {
 
+namespace detail {
+// One entry per byte: 1 when it starts a double-byte character. Constant for
+// code page 932 from the start; on Windows, adjusted once to the system's
+// code page before main() when that is another one.
+extern unsigned char leadBytes[256];
+}  // namespace detail
+
 // True when c starts a double-byte character in the working code page.
-bool IsLeadByte(unsigned char c);
+inline bool IsLeadByte(unsigned char c) { return detail::leadBytes[c] != 0; }
 
-// Index of the character after the one at i, as CharNextA steps: a lead byte
-// takes its trail with it unless the trail is missing or NUL. i at or past the
-// end gives s.size().
-std::size_t NextChar(std::string_view s, std::size_t i);
+// Number of bytes of the character at i (1 or 2; 0 at the end): a lead byte
+// takes its trail with it unless the trail is missing or NUL, as CharNextA.
+inline std::size_t CharLength(std::string_view s, std::size_t i) {
+  if (i >= s.size()) return 0;
+  return IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() && s[i + 1] != '\0' ? 2 : 1;
+}
 
-// Number of bytes of the character at i (1 or 2; 0 at the end).
-std::size_t CharLength(std::string_view s, std::size_t i);
+// Index of the character after the one at i, as CharNextA steps. i at or past
+// the end gives s.size().
+inline std::size_t NextChar(std::string_view s, std::size_t i) {
+  if (i >= s.size()) return s.size();
+  return i + CharLength(s, i);
+}
+
+// Offset of the first NUL, CR, LF or 0xFF byte at or after i, or size: where
+// a line may end, before lead bytes are taken into account.
+inline std::size_t FindLineStop(const char* p, std::size_t i, std::size_t size) {
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'), nul = _mm_setzero_si128(),
+                ff = _mm_set1_epi8(static_cast<char>(0xFF));
+  for (; i + 16 <= size; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)),
+                                     _mm_or_si128(_mm_cmpeq_epi8(v, nul), _mm_cmpeq_epi8(v, ff)));
+    const int mask = _mm_movemask_epi8(hit);
+    if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+  }
+#endif
+  for (; i < size; ++i) {
+    const char c = p[i];
+    if (c == '\r' || c == '\n' || c == '\0' || c == '\xFF') return i;
+  }
+  return size;
+}
 
 // Compares as _mbscmp: character by character, a double-byte character
 // counting as lead * 256 + trail, unsigned; a prefix sorts first.
@@ -44,6 +82,9 @@ std::string TrimSpace(std::string_view s);
 // malformed characters become the default character; the rest is kept whole.
 std::string Utf8ToAnsi(std::string_view utf8);
 std::string AnsiToUtf8(std::string_view ansi);
+// AnsiToUtf8 of the text with each run of CR and LF bytes replaced by
+// lineEnds(run) CR LF pairs, in one pass.
+std::string AnsiToUtf8WithLineEnds(std::string_view ansi, std::size_t (*lineEnds)(std::string_view run));
 
 // The program's own texts are written in the sources as UTF-8: this brings
 // one into the working code page.

@@ -50,6 +50,13 @@ shoot preview-properties preview-properties 4 || exit 1
 shoot main-dialog main 5 "$DEMO_HOST" || exit 1
 shoot main-dialog-large main-large 5 "$DEMO_HOST" || exit 1
 shoot main-dialog-maximised main-max 5 "$DEMO_HOST" || exit 1
+shoot editing-colors edit-colors 5 "$DEMO_HOST" || exit 1
+shoot editing-image-preview edit-image 5 "$DEMO_HOST" || exit 1
+for kind in text number choice image; do
+  shoot "editing-value-$kind" "edit-value-$kind" 5 "$DEMO_HOST" || exit 1
+done
+shoot main-dialog-report main-report 9 "$DEMO_HOST" || exit 1
+shoot main-dialog-extra-text main-extra 9 "$DEMO_HOST" || exit 1
 # The choosing-mode picture that README shows.
 mkdir -p "$ROOT/docs"
 cp "$OUT/main-dialog.png" "$ROOT/docs/main-dialog.png"

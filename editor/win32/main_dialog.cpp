@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/resource.h"
+#include "editor/win32/item_list_subclass.h"
 #include "model/catalogues.h"
 #include "support/mbtext.h"
 #include "support/win32/about_dialog.h"
@@ -100,7 +101,16 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
     case WM_TIMER: OnTimer(wParam); return true;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return true;
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return true;
+    case kRunWithThisSkinMessage: editor_.RunHostWithSkin(); return true;
+    case kCheckUnusedSkinFilesMessage: editor_.CheckSkinFiles(); return true;
+    case kShowExtraDataMessage: editor_.ShowExtraText(); return true;
     case WM_COMMAND: return OnCommand(LOWORD(wParam));
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    // The item list's own messages; each answers 0, so that the list then
+    // goes on with its own processing of the click, menu or key.
+    case kItemListDoubleClick: editor_.EditSelectedItem(); return true;
+    case kItemListContextMenu: editor_.ShowRowMenu(static_cast<int>(wParam)); return true;
+    case kItemListKey: editor_.HandleListKey(static_cast<int>(wParam), static_cast<int>(lParam)); return true;
   }
   return false;
 }
@@ -117,6 +127,27 @@ bool MainDialog::OnCommand(int id) {
     case IDC_SHOW_COLORS: editor_.ShowCategory(SettingCategory::Colors); return true;
     case IDC_SHOW_CONTROLS: editor_.ShowCategory(SettingCategory::Controls); return true;
     case IDC_SHOW_SETTINGS: editor_.ShowCategory(SettingCategory::Settings); return true;
+    case IDC_EDIT_ITEM: editor_.EditSelectedItem(); return true;
+  }
+  return false;
+}
+
+bool MainDialog::OnNotify(const NMHDR& header) {
+  if (header.idFrom != IDC_ITEM_LIST) return false;
+  switch (header.code) {
+    case NM_CLICK:
+      editor_.RefreshPreview();
+      return false;  // the list goes on with its own click processing
+    case LVN_COLUMNCLICK:
+      editor_.SortByColumn(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+      return true;
+    case LVN_ITEMCHANGED: {
+      const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+      if ((change.uChanged & LVIF_STATE) && ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK)) {
+        editor_.CheckBoxChanged(change.iItem);
+      }
+      return false;
+    }
   }
   return false;
 }
@@ -131,8 +162,7 @@ void MainDialog::OnInitDialog() {
   SendMessageA(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
 
   list_.Attach(Item(IDC_ITEM_LIST));
-  list_.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  list_.SetExtendedStyle(list_.ExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_INFOTIP);
+  PrepareItemList(list_.Window());
 
   editor_.RescanSkins();
   ShowItem(IDC_ITEM_LIST, false);
@@ -141,6 +171,8 @@ void MainDialog::OnInitDialog() {
   EnableItem(IDC_START_EDITING, false);
   CheckItem(IDC_SAVE_ONLY_CHECKED, true);
   AddSystemMenuItems();
+  items_.Create(Window());
+  editor_.AttachItemTools(items_.Tools());
   editor_.initialised = true;
   editor_.TakeCommandLine();
 }
@@ -251,6 +283,14 @@ void MainDialog::EnableCategoryButton(SettingCategory category, bool enable) {
 void MainDialog::EnableEditButton(bool enable) { EnableItem(IDC_EDIT_ITEM, enable); }
 
 void MainDialog::HideExtraText() { ShowItem(IDC_EXTRA_TEXT, false); }
+
+void MainDialog::ShowExtraText(const std::string& text) {
+  SetItemText(IDC_EXTRA_TEXT, text);
+  ShowItem(IDC_EXTRA_TEXT, true);
+  SetFocus(Item(IDC_EXTRA_TEXT));
+  SendDlgItemMessageA(Window(), IDC_EXTRA_TEXT, EM_SETSEL, 0, 0);
+  SendDlgItemMessageA(Window(), IDC_EXTRA_TEXT, EM_SCROLLCARET, 0, 0);
+}
 
 bool MainDialog::SaveOnlyChecked() { return IsItemChecked(IDC_SAVE_ONLY_CHECKED); }
 

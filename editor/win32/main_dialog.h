@@ -11,6 +11,7 @@
 
 #include "editor/dialog_layout.h"
 #include "editor/editor_dialog.h"
+#include "editor/win32/item_windows.h"
 #include "platform/host_services.h"
 #include "support/win32/dialog.h"
 #include "support/win32/handles.h"
@@ -34,6 +35,7 @@ class MainDialog : public Dialog,
 
   EditorDialog& Editor() { return editor_; }
   const ListView& List() const { return list_; }
+  PreviewWindow& Preview() { return items_.preview; }
 
   // The timer that refits the columns after a system command.
   static constexpr UINT_PTR kRefitTimer = 1;
@@ -47,6 +49,7 @@ class MainDialog : public Dialog,
   // The message map and its handlers.
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   bool OnCommand(int id);
+  bool OnNotify(const NMHDR& header);
   void OnInitDialog();
   bool OnSysCommand(WPARAM command);
   void OnSize(WPARAM kind, int width, int height);
@@ -78,6 +81,7 @@ class MainDialog : public Dialog,
   void SetItemText(int row, int column, const std::string& text) override { list_.SetItemText(row, column, text); }
   std::string GetItemText(int row, int column) override { return list_.ItemText(row, column); }
   void Show() override { ShowWindow(list_.Window(), SW_SHOW); }
+  void Hide() override { ShowWindow(list_.Window(), SW_HIDE); }
   void Enable(bool enable) override { EnableWindow(list_.Window(), enable ? TRUE : FALSE); }
   void Focus() override { SetFocus(list_.Window()); }
   int GetSelectedRow() override { return list_.SelectedRow(); }
@@ -88,7 +92,8 @@ class MainDialog : public Dialog,
   void EnableCategoryButton(SettingCategory category, bool enable) override;
   void EnableEditButton(bool enable) override;
   void HideExtraText() override;
-  void HidePreview() override {}
+  void ShowExtraText(const std::string& text) override;
+  void HidePreview() override { items_.preview.HidePreviewWindow(); }
   bool SaveOnlyChecked() override;
   void ShowEditingControls(bool editing) override;
   void GrowDialog(int pixels) override;
@@ -116,6 +121,9 @@ class MainDialog : public Dialog,
 
   ListView list_;
   EditorDialog editor_;
+  // The preview, the value dialog, the clipboard and the row menu that the
+  // item commands use; the preview window goes with this object.
+  ItemWindows items_;
 
   // The resize rules: the client size and window size at start-up, and the
   // controls that follow a change of size with their rectangles then.

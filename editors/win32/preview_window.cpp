@@ -53,6 +53,52 @@ class PaintScope {
   HDC dc_;
 };
 
+// Keeps the window's top-left corner and gives it a client area of width x height.
+void FitClientArea(HWND window, int width, int height) {
+  RECT placed{};
+  if (!GetWindowRect(window, &placed)) return;
+  const auto style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+  RECT outer{0, 0, width, height};
+  AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+  int outerWidth = outer.right - outer.left;
+  int outerHeight = outer.bottom - outer.top;
+  MoveWindow(window, placed.left, placed.top, outerWidth, outerHeight, TRUE);
+  // Should the frame differ from what the styles promise, correct by what
+  // the client area came out as.
+  RECT client{};
+  GetClientRect(window, &client);
+  const int missingWidth = width - (client.right - client.left);
+  const int missingHeight = height - (client.bottom - client.top);
+  if (missingWidth != 0 || missingHeight != 0) {
+    outerWidth += missingWidth;
+    outerHeight += missingHeight;
+    MoveWindow(window, placed.left, placed.top, outerWidth, outerHeight, TRUE);
+  }
+}
+
+// Loads the previewed image into `image` (or takes the swatch's size) and fits
+// the window to it; a file that cannot be decoded gives 0 x 0.
+void FitToContents(PreviewWindow& preview, GdipImage& image) {
+  image.Reset();
+  if (preview.mode == PreviewWindow::Image) {
+    preview.imageSize = SIZE{0, 0};
+    const std::wstring path = Wide(preview.imagePath);
+    if (GdiplusContext::Get() && !path.empty() &&
+        GdipLoadImageFromFile(path.c_str(), image.Receive()) == Gdiplus::Ok) {
+      UINT width = 0, height = 0;
+      GdipGetImageWidth(image.Get(), &width);
+      GdipGetImageHeight(image.Get(), &height);
+      preview.imageSize = SIZE{static_cast<LONG>(width), static_cast<LONG>(height)};
+    } else {
+      image.Reset();
+    }
+    FitClientArea(preview.Window(), preview.imageSize.cx, preview.imageSize.cy);
+  } else if (preview.mode == PreviewWindow::Colour) {
+    FitClientArea(preview.Window(), PreviewWindow::kSwatchWidth, PreviewWindow::kSwatchHeight);
+  }
+}
+
 }  // namespace
 
 PreviewWindow::~PreviewWindow() {
@@ -84,8 +130,13 @@ void PreviewWindow::ShowPreviewWindow(int newMode) {
     ShowWindow(Window(), SW_HIDE);
     return;
   }
-  // Shown without taking the activation from the list the person works in.
   ShowWindow(Window(), SW_HIDE);
+  // Sized before it shows, so it never appears at the size of what it showed
+  // before; shown without taking the activation from the list in use.
+  {
+    GdipImage image;
+    FitToContents(*this, image);
+  }
   ShowWindow(Window(), SW_SHOWNOACTIVATE);
 }
 
@@ -160,25 +211,9 @@ void PreviewWindow::Paint() {
   }
   // The window is fitted before the paint begins, so the paint covers the new area.
   GdiplusContext* context = GdiplusContext::Get();
+  if (context && mode == Image) context->background = background;
   GdipImage image;
-  if (mode == Image) {
-    imageSize = SIZE{0, 0};
-    if (context) {
-      context->background = background;
-      const std::wstring path = Wide(imagePath);
-      if (!path.empty() && GdipLoadImageFromFile(path.c_str(), image.Receive()) == Gdiplus::Ok) {
-        UINT width = 0, height = 0;
-        GdipGetImageWidth(image.Get(), &width);
-        GdipGetImageHeight(image.Get(), &height);
-        imageSize = SIZE{static_cast<LONG>(width), static_cast<LONG>(height)};
-      } else {
-        image.Reset();
-      }
-    }
-    FitClientArea(imageSize.cx, imageSize.cy);
-  } else if (mode == Colour) {
-    FitClientArea(kSwatchWidth, kSwatchHeight);
-  }
+  FitToContents(*this, image);
 
   const PaintScope paint(Window());
   if (!paint.Dc() || !context) return;
@@ -191,11 +226,13 @@ void PreviewWindow::Paint() {
                            imageSize.cx, imageSize.cy, Gdiplus::UnitPixel, nullptr, nullptr,
                            nullptr);
   } else if (mode == Colour) {
-    DrawColour(paint.Dc(), *context);
+    DrawColour(paint.Dc());
   }
 }
 
-void PreviewWindow::DrawColour(HDC dc, const GdiplusContext& context) {
+void PreviewWindow::DrawColour(HDC dc) {
+  const GdiplusContext* context = GdiplusContext::Get();
+  if (!context) return;
   GdipGraphics graphics;
   if (GdipCreateFromHDC(dc, graphics.Receive()) != Gdiplus::Ok) return;
   // The pen's fill is a solid brush of its colour.
@@ -205,31 +242,8 @@ void PreviewWindow::DrawColour(HDC dc, const GdiplusContext& context) {
       GdipGetPenBrushFill(pen.Get(), brush.Receive()) != Gdiplus::Ok) {
     return;
   }
-  GdipGraphicsClear(graphics.Get(), OpaqueArgb(context.background));
+  GdipGraphicsClear(graphics.Get(), OpaqueArgb(context->background));
   GdipFillRectangleI(graphics.Get(), brush.Get(), 0, 0, kSwatchWidth, kSwatchHeight);
-}
-
-void PreviewWindow::FitClientArea(int width, int height) {
-  RECT placed{};
-  if (!GetWindowRect(Window(), &placed)) return;
-  const auto style = static_cast<DWORD>(GetWindowLongA(Window(), GWL_STYLE));
-  const auto exStyle = static_cast<DWORD>(GetWindowLongA(Window(), GWL_EXSTYLE));
-  RECT outer{0, 0, width, height};
-  AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-  int outerWidth = outer.right - outer.left;
-  int outerHeight = outer.bottom - outer.top;
-  MoveWindow(Window(), placed.left, placed.top, outerWidth, outerHeight, TRUE);
-  // Should the frame differ from what the styles promise, correct by what
-  // the client area came out as.
-  RECT client{};
-  GetClientRect(Window(), &client);
-  const int missingWidth = width - (client.right - client.left);
-  const int missingHeight = height - (client.bottom - client.top);
-  if (missingWidth != 0 || missingHeight != 0) {
-    outerWidth += missingWidth;
-    outerHeight += missingHeight;
-    MoveWindow(Window(), placed.left, placed.top, outerWidth, outerHeight, TRUE);
-  }
 }
 
 void PreviewWindow::ShowProperties() {

@@ -12,8 +12,6 @@
 
 namespace orlavix::win32 {
 
-class GdiplusContext;
-
 class PreviewWindow : public Dialog {
  public:
   enum Mode { Nothing = 0, Image = 1, Colour = 2 };
@@ -53,8 +51,7 @@ class PreviewWindow : public Dialog {
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   void AddPropertiesItem();
   void Paint();
-  void DrawColour(HDC dc, const GdiplusContext& context);
-  void FitClientArea(int width, int height);
+  void DrawColour(HDC dc);
   void ShowProperties();
 };
 

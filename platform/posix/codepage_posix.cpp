@@ -1,160 +1,289 @@
-// Code page 932 through iconv, so that the core behaves here as on a
-// Japanese Windows system.
-#include <iconv.h>
-
-#include <cerrno>
+// Code page 932 here, so that the core behaves as on a Japanese Windows
+// system. The conversions run in one pass over tables that the build asked of
+// the system's iconv (make_cp932_tables), with the rules of a conversion
+// through iconv: a malformed UTF-8 byte or a character beyond the basic plane
+// (two UTF-16 units) becomes the default character per unit, an invalid
+// code page byte becomes U+30FB.
 #include <cstdint>
-#include <vector>
+#include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "cp932_tables.inc"
 #include "platform/codepage.h"
 
 namespace orlavix::platform {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
+constexpr char kDefaultChar = '?';
+constexpr char32_t kInvalidByteChar = 0x30FB;  // KATAKANA MIDDLE DOT
 
-// Decodes UTF-8 leniently: every malformed byte becomes one U+FFFD.
-std::vector<char32_t> DecodeUtf8(std::string_view s) {
-  std::vector<char32_t> out;
-  out.reserve(s.size());
-  std::size_t i = 0;
-  while (i < s.size()) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    std::size_t len = 0;
-    char32_t cp = 0, min = 0;
-    if (c < 0x80) { out.push_back(c); ++i; continue; }
-    if ((c & 0xE0) == 0xC0) { len = 2; cp = c & 0x1F; min = 0x80; }
-    else if ((c & 0xF0) == 0xE0) { len = 3; cp = c & 0x0F; min = 0x800; }
-    else if ((c & 0xF8) == 0xF0) { len = 4; cp = c & 0x07; min = 0x10000; }
-    bool ok = len != 0 && i + len <= s.size();
-    for (std::size_t k = 1; ok && k < len; ++k) {
-      const unsigned char t = static_cast<unsigned char>(s[i + k]);
-      if ((t & 0xC0) != 0x80) ok = false;
-      else cp = (cp << 6) | (t & 0x3F);
+// Copies the ASCII bytes that start at p + i, sixteen at a time, until the
+// first other byte or until fewer than sixteen are left. With InPlace the
+// output lies over the input and is never ahead of it: only bytes already
+// read are overwritten. Otherwise the output has room for sixteen bytes more.
+template <bool InPlace>
+inline void CopyAscii(const unsigned char* p, std::size_t& i, std::size_t size, char*& o) {
+#if defined(__SSE2__)
+  while (i + 16 <= size) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(v));
+    if (high != 0) {
+      const std::size_t n = static_cast<std::size_t>(__builtin_ctz(high));
+      if (!InPlace || reinterpret_cast<const unsigned char*>(o) + 16 <= p + i + n) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o), v);
+      } else {
+        for (std::size_t k = 0; k < n; ++k) o[k] = static_cast<char>(p[i + k]);
+      }
+      o += n;
+      i += n;
+      return;
     }
-    if (ok && (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) ok = false;
-    if (ok) { out.push_back(cp); i += len; }
-    else { out.push_back(kReplacement); ++i; }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(o), v);
+    o += 16;
+    i += 16;
   }
-  return out;
+#endif
+  while (i + 8 <= size) {
+    std::uint64_t word;
+    std::memcpy(&word, p + i, 8);
+    const std::uint64_t high = word & 0x8080808080808080ull;
+    if (high != 0) {
+      const std::size_t n = static_cast<std::size_t>(__builtin_ctzll(high)) / 8;  // little-endian
+      for (std::size_t k = 0; k < n; ++k) o[k] = static_cast<char>(p[i + k]);
+      o += n;
+      i += n;
+      return;
+    }
+    std::memcpy(o, &word, 8);
+    o += 8;
+    i += 8;
+  }
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+// Length of the well-formed UTF-8 character at i and its value, or 0.
+inline std::size_t DecodeUtf8At(const unsigned char* p, std::size_t i, std::size_t size, char32_t& cp) {
+  const unsigned c = p[i];
+  std::size_t len;
+  unsigned low = 0x80, high = 0xBF;
+  if (c >= 0xC2 && c <= 0xDF) {
+    len = 2;
+    cp = c & 0x1F;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    len = 3;
+    cp = c & 0x0F;
+    if (c == 0xE0) low = 0xA0;
+    if (c == 0xED) high = 0x9F;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    len = 4;
+    cp = c & 0x07;
+    if (c == 0xF0) low = 0x90;
+    if (c == 0xF4) high = 0x8F;
   } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+    return 0;
   }
+  if (i + len > size || p[i + 1] < low || p[i + 1] > high) return 0;
+  cp = (cp << 6) | (p[i + 1] & 0x3F);
+  for (std::size_t k = 2; k < len; ++k) {
+    if ((p[i + k] & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (p[i + k] & 0x3F);
+  }
+  return len;
 }
 
-class Converter {
- public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~Converter() {
-    if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+inline char* PutCp932(char* o, char32_t cp) {
+  const unsigned bytes = cp < 0x10000 ? kUnicodeToCp932[cp] : 0;
+  if (bytes == 0) {
+    *o++ = kDefaultChar;
+  } else if (bytes < 0x100) {
+    *o++ = static_cast<char>(bytes);
+  } else {
+    *o++ = static_cast<char>(bytes >> 8);
+    *o++ = static_cast<char>(bytes & 0xFF);
   }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-  iconv_t get() const { return cd_; }
+  return o;
+}
+
+inline char* PutUtf8(char* o, char32_t cp) {
+  if (cp < 0x80) {
+    *o++ = static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    *o++ = static_cast<char>(0xC0 | (cp >> 6));
+    *o++ = static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    *o++ = static_cast<char>(0xE0 | (cp >> 12));
+    *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    *o++ = static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  return o;
+}
+
+inline bool IsLead(unsigned char c) { return kCp932Single[c] == kLead; }
+
+// The end of the run of code page bytes that starts at a non-ASCII byte at i,
+// as far as iconv would have been given it: up to the first ASCII byte at the
+// start of a character.
+inline std::size_t RunEnd(const unsigned char* p, std::size_t i, std::size_t size) {
+  while (i < size && p[i] >= 0x80) i += IsLead(p[i]) && i + 1 < size ? 2 : 1;
+  return i;
+}
+
+// Converts the run [i, end): a pair is formed only inside the run. Writes at
+// most 3 bytes per input byte.
+char* PutWorkingRun(const unsigned char* p, std::size_t i, std::size_t end, char* o) {
+  while (i < end) {
+    const unsigned c = p[i];
+    const unsigned single = kCp932Single[c];
+    if (single == kLead) {
+      const unsigned cp = i + 1 < end ? kCp932Double[(c - 0x80) * 256 + p[i + 1]] : kNone;
+      if (cp != kNone) {
+        o = PutUtf8(o, cp);
+        i += 2;
+        continue;
+      }
+      o = PutUtf8(o, kInvalidByteChar);
+    } else if (single == kNone) {
+      o = PutUtf8(o, kInvalidByteChar);
+    } else {
+      o = PutUtf8(o, single);
+    }
+    ++i;
+  }
+  return o;
+}
+
+// A growing output whose bytes are written through a pointer: room is made
+// before each step for what that step can write at most.
+class Output {
+ public:
+  explicit Output(std::size_t estimate) { text_.resize(estimate); }
+  char* Room(char* at, std::size_t need) {
+    const std::size_t used = static_cast<std::size_t>(at - &text_[0]);
+    if (text_.size() - used < need) text_.resize((text_.size() + need) * 2);
+    return &text_[0] + used;
+  }
+  std::string Finish(char* at) {
+    text_.resize(static_cast<std::size_t>(at - &text_[0]));
+    return std::move(text_);
+  }
+  char* Begin() { return &text_[0]; }
 
  private:
-  iconv_t cd_;
+  std::string text_;
 };
 
-// Runs iconv over the input, appending to out; at every input it cannot
-// convert, calls onBad(out) and skips `badStep` input bytes.
-template <typename OnBad>
-void ConvertInto(Converter& conv, const char* data, std::size_t size, std::size_t badStep, OnBad onBad,
-                 std::string& out) {
-  if (!conv.ok()) return;
-  char* in = const_cast<char*>(data);
-  std::size_t inLeft = size;
-  char buf[1 << 14];
-  while (inLeft > 0) {
-    char* outPtr = buf;
-    std::size_t outLeft = sizeof buf;
-    const std::size_t r = iconv(conv.get(), &in, &inLeft, &outPtr, &outLeft);
-    out.append(buf, sizeof buf - outLeft);
-    if (r == static_cast<std::size_t>(-1)) {
-      if (errno == E2BIG) continue;
-      // EILSEQ or EINVAL: one unconvertible or incomplete character.
-      onBad(out);
-      const std::size_t step = inLeft < badStep ? inLeft : badStep;
-      in += step;
-      inLeft -= step;
-      iconv(conv.get(), nullptr, nullptr, nullptr, nullptr);
+// Appends the conversion of text (which holds no CR or LF the caller cares
+// about) from the working code page.
+char* PutWorkingText(const unsigned char* p, std::size_t size, Output& out, char* o) {
+  std::size_t i = 0;
+  while (i < size) {
+    o = out.Room(o, 64);
+    // Up to 48 ASCII bytes at once, then one run of other characters.
+    const std::size_t stop = size - i < 48 ? size : i + 48;
+    CopyAscii<false>(p, i, stop, o);
+    while (i < stop && p[i] < 0x80) *o++ = static_cast<char>(p[i++]);
+    if (i < size && p[i] >= 0x80) {
+      const std::size_t end = RunEnd(p, i, size);
+      o = PutWorkingRun(p, i, end, out.Room(o, 3 * (end - i)));
+      i = end;
     }
   }
+  return o;
 }
-
-bool IsAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
 
 }  // namespace
 
 unsigned WorkingCodePage() { return 932; }
 
-bool IsDbcsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsDbcsLeadByte(unsigned char c) { return IsLead(c); }
 
-// ASCII is the same in both encodings, so only the runs of other
-// characters go through iconv: skin.ini files are mostly ASCII.
-std::string Utf8ToWorking(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  Converter conv("CP932", "UTF-32LE");
-  std::vector<std::uint32_t> wide;
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    std::size_t j = i;
-    while (j < utf8.size() && IsAscii(utf8[j])) ++j;
-    out.append(utf8, i, j - i);
-    std::size_t k = j;
-    while (k < utf8.size() && !IsAscii(utf8[k])) ++k;
-    if (k == j) break;
-    // Windows converts through UTF-16, where a character beyond the basic
-    // plane is two units and so becomes two default characters: do the same.
-    wide.clear();
-    for (char32_t cp : DecodeUtf8(utf8.substr(j, k - j))) {
-      if (cp > 0xFFFF) wide.push_back(kReplacement);
-      wide.push_back(cp > 0xFFFF ? kReplacement : cp);
+namespace {
+
+// Converts p[i, size) into out and returns the bytes written. The output is
+// never longer than the input, and out may be p itself (out <= p + i): every
+// character is read before its conversion is written.
+template <bool InPlace>
+std::size_t Utf8ToWorkingInto(const unsigned char* p, std::size_t i, std::size_t size, char* out,
+                              bool* wellFormed = nullptr) {
+  char* o = out;
+  if (wellFormed) *wellFormed = true;
+  while (i < size) {
+    CopyAscii<InPlace>(p, i, size, o);
+    if (i >= size) break;
+    if (p[i] < 0x80) {
+      *o++ = static_cast<char>(p[i++]);
+      continue;
     }
-    ConvertInto(conv, reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(std::uint32_t),
-                sizeof(std::uint32_t), [](std::string& o) { o += '?'; }, out);
-    i = k;
+    char32_t cp = 0;
+    const std::size_t len = DecodeUtf8At(p, i, size, cp);
+    if (len == 0) {
+      if (wellFormed) *wellFormed = false;
+      o = PutCp932(o, 0xFFFD);
+      ++i;
+    } else if (cp > 0xFFFF) {
+      o = PutCp932(o, 0xFFFD);  // two UTF-16 units, two default characters
+      o = PutCp932(o, 0xFFFD);
+      i += len;
+    } else {
+      o = PutCp932(o, cp);
+      i += len;
+    }
   }
+  return static_cast<std::size_t>(o - out);
+}
+
+}  // namespace
+
+std::string Utf8ToWorking(std::string_view utf8) {
+  std::string out(utf8.size(), '\0');
+  out.resize(Utf8ToWorkingInto<false>(reinterpret_cast<const unsigned char*>(utf8.data()), 0, utf8.size(), &out[0]));
   return out;
 }
 
+std::string Utf8ToWorking(std::string_view utf8, bool& wellFormed) {
+  std::string out(utf8.size(), '\0');
+  out.resize(Utf8ToWorkingInto<false>(reinterpret_cast<const unsigned char*>(utf8.data()), 0, utf8.size(), &out[0],
+                               &wellFormed));
+  return out;
+}
+
+void Utf8ToWorkingInPlace(std::string& buffer, std::size_t from) {
+  if (from > buffer.size()) from = buffer.size();
+  buffer.resize(Utf8ToWorkingInto<true>(reinterpret_cast<const unsigned char*>(buffer.data()), from, buffer.size(),
+                                  &buffer[0]));
+}
+
 std::string WorkingToUtf8(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 2);
-  Converter conv("UTF-8", "CP932");
+  Output out(text.size() + text.size() / 4 + 16);
+  char* o = PutWorkingText(reinterpret_cast<const unsigned char*>(text.data()), text.size(), out, out.Begin());
+  return out.Finish(o);
+}
+
+std::string WorkingToUtf8CrLf(std::string_view text, std::size_t (*lineEnds)(std::string_view run)) {
+  Output out(text.size() + text.size() / 4 + 16);
+  char* o = out.Begin();
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   std::size_t i = 0;
   while (i < text.size()) {
-    std::size_t j = i;
-    while (j < text.size() && IsAscii(text[j])) ++j;
-    out.append(text, i, j - i);
-    // A run of characters that starts with a high byte; a trail byte may be
-    // ASCII, so the run is walked character by character.
-    std::size_t k = j;
-    while (k < text.size() && !IsAscii(text[k])) {
-      k += IsDbcsLeadByte(static_cast<unsigned char>(text[k])) && k + 1 < text.size() ? 2 : 1;
+    std::size_t end = i;
+    while (end < text.size() && p[end] != '\r' && p[end] != '\n') ++end;
+    // A lead byte just before a line end stands alone, as it would before
+    // the CR that the line end becomes.
+    o = PutWorkingText(p + i, end - i, out, o);
+    if (end == text.size()) break;
+    std::size_t runEnd = end;
+    while (runEnd < text.size() && (p[runEnd] == '\r' || p[runEnd] == '\n')) ++runEnd;
+    const std::size_t pairs = lineEnds(text.substr(end, runEnd - end));
+    o = out.Room(o, 2 * pairs);
+    for (std::size_t k = 0; k < pairs; ++k) {
+      *o++ = '\r';
+      *o++ = '\n';
     }
-    if (k == j) break;
-    ConvertInto(conv, text.data() + j, k - j, 1, [](std::string& o) { AppendUtf8(o, 0x30FB); }, out);
-    i = k;
+    i = runEnd;
   }
-  return out;
+  return out.Finish(o);
 }
 
 }  // namespace orlavix::platform

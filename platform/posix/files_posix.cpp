@@ -124,6 +124,16 @@ bool WriteAll(int fd, std::string_view bytes, std::int64_t failAfter, FileError*
   return true;
 }
 
+// Writes the pieces one after the other; the fault seam counts all of them.
+bool WritePieces(int fd, std::initializer_list<std::string_view> pieces, FileError* error) {
+  std::int64_t failAfter = ActiveFileFaults().failWriteAfter;
+  for (const std::string_view piece : pieces) {
+    if (!WriteAll(fd, piece, failAfter, error)) return false;
+    if (failAfter >= 0) failAfter -= static_cast<std::int64_t>(piece.size());
+  }
+  return true;
+}
+
 // Flushes the file to the disk and closes it, checking both.
 bool SyncAndClose(FileDescriptor& file, bool faultable, FileError* error) {
   if (faultable && ActiveFileFaults().failFlush) return Fail(error, ActiveFileFaults().error);
@@ -239,7 +249,8 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes) {
   return WriteAll(file.get(), bytes, -1, nullptr) && file.Close();
 }
 
-bool ReplaceFileContents(const std::string& path, std::string_view bytes, FileError* error) {
+bool ReplaceFileContents(const std::string& path, std::initializer_list<std::string_view> pieces,
+                         FileError* error) {
   if (error) *error = FileError::None;
   if (path.empty()) return Fail(error, FileError::Missing);
   const std::string native = NativePath(path);
@@ -257,7 +268,7 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes, FileEr
   // Keep the old file's permissions and, where allowed, its owner.
   fchmod(temp.fd(), info.st_mode & 07777);
   if (geteuid() == 0) (void)!fchown(temp.fd(), info.st_uid, info.st_gid);
-  if (!WriteAll(temp.fd(), bytes, ActiveFileFaults().failWriteAfter, error)) return false;
+  if (!WritePieces(temp.fd(), pieces, error)) return false;
   if (!SyncAndClose(temp.file(), true, error)) return false;
   if (ActiveFileFaults().failReplace) return Fail(error, ActiveFileFaults().error);
   return Rename(temp, native, error);

@@ -69,4 +69,33 @@ std::string Utf8ToWorking(std::string_view utf8) { return FromWide(CP_ACP, ToWid
 
 std::string WorkingToUtf8(std::string_view text) { return FromWide(CP_UTF8, ToWide(CP_ACP, text)); }
 
+std::string Utf8ToWorking(std::string_view utf8, bool& wellFormed) {
+  wellFormed = false;  // the system does not say
+  return Utf8ToWorking(utf8);
+}
+
+void Utf8ToWorkingInPlace(std::string& buffer, std::size_t from) {
+  if (from > buffer.size()) from = buffer.size();
+  buffer = Utf8ToWorking(std::string_view(buffer).substr(from));
+}
+
+std::string WorkingToUtf8CrLf(std::string_view text, std::size_t (*lineEnds)(std::string_view run)) {
+  std::string normal;
+  normal.reserve(text.size() + text.size() / 16);
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t run = text.find_first_of("\r\n", i);
+    if (run == std::string_view::npos) {
+      normal.append(text, i, std::string_view::npos);
+      break;
+    }
+    normal.append(text, i, run - i);
+    std::size_t end = run;
+    while (end < text.size() && (text[end] == '\r' || text[end] == '\n')) ++end;
+    for (std::size_t pairs = lineEnds(text.substr(run, end - run)); pairs > 0; --pairs) normal += "\r\n";
+    i = end;
+  }
+  return WorkingToUtf8(normal);
+}
+
 }  // namespace orlavix::platform

@@ -125,6 +125,16 @@ bool WriteAll(HANDLE file, std::string_view bytes, std::int64_t failAfter, FileE
   return true;
 }
 
+// Writes the pieces one after the other; the fault seam counts all of them.
+bool WritePieces(HANDLE file, std::initializer_list<std::string_view> pieces, FileError* error) {
+  std::int64_t failAfter = ActiveFileFaults().failWriteAfter;
+  for (const std::string_view piece : pieces) {
+    if (!WriteAll(file, piece, failAfter, error)) return false;
+    if (failAfter >= 0) failAfter -= static_cast<std::int64_t>(piece.size());
+  }
+  return true;
+}
+
 bool FlushAndClose(FileHandle& file, bool faultable, FileError* error) {
   if (faultable && ActiveFileFaults().failFlush) return Fail(error, ActiveFileFaults().error);
   if (!FlushFileBuffers(file.get())) return FailWithLastError(error);
@@ -203,7 +213,8 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes) {
   return WriteAll(file.get(), bytes, -1, nullptr) && file.Close();
 }
 
-bool ReplaceFileContents(const std::string& path, std::string_view bytes, FileError* error) {
+bool ReplaceFileContents(const std::string& path, std::initializer_list<std::string_view> pieces,
+                         FileError* error) {
   if (error) *error = FileError::None;
   if (path.empty()) return Fail(error, FileError::Missing);
   const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -219,7 +230,7 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes, FileEr
   }
   TemporaryFile temp(path);
   if (!temp.named()) return Fail(error, ErrorOf(temp.error()));
-  if (!WriteAll(temp.file().get(), bytes, ActiveFileFaults().failWriteAfter, error)) return false;
+  if (!WritePieces(temp.file().get(), pieces, error)) return false;
   if (!FlushAndClose(temp.file(), true, error)) return false;
   if (ActiveFileFaults().failReplace) return Fail(error, ActiveFileFaults().error);
   // Hidden or system stays so, whichever way the new file is put in place.

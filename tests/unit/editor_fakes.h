@@ -65,6 +65,7 @@ class FakeItemList : public ItemList {
   void SetItemText(int row, int column, const std::string& text) override { rows.at(row).text[column] = text; }
   std::string GetItemText(int row, int column) override { return rows.at(row).text[column]; }
   void Show() override { shown = true; }
+  void Hide() override { shown = false; }
   bool enabled = false;
   void Enable(bool enable) override { enabled = enable; }
   int focused = 0;
@@ -91,7 +92,16 @@ class FakeControls : public DialogControls {
 
   void EnableCategoryButton(SettingCategory category, bool enable) override { categoryEnabled[category] = enable; }
   void EnableEditButton(bool enable) override { editEnabled = enable; }
-  void HideExtraText() override { ++extraTextHidden; }
+  void HideExtraText() override {
+    ++extraTextHidden;
+    extraTextShown = false;
+  }
+  std::string extraText;
+  bool extraTextShown = false;
+  void ShowExtraText(const std::string& text) override {
+    extraText = text;
+    extraTextShown = true;
+  }
   void HidePreview() override { ++previewHidden; }
   bool saveOnlyChecked = true;
   bool SaveOnlyChecked() override { return saveOnlyChecked; }

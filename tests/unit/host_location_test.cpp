@@ -1,6 +1,8 @@
-// Naming the host and choosing a skin: the command-line and drop rules, the
-// host layout, where user.ini lives, the preselection, the mutex probes, the
-// resize computation and closing with the question.
+// Naming the host and choosing a skin: the command-line rule, the host
+// layout, where user.ini lives, the preselection, the mutex probes, the
+// browse dialog's start folder, the save warning and the resize computation.
+// The whole walks (drops, shortcuts, closing) are the main dialog's window
+// tests.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -182,25 +184,6 @@ TEST_F(HostFolderTest, UserIniFollowsThePropertyFile) {
   EXPECT_EQ(CurrentSkinName(exe, host), "default");
 }
 
-class OsketFolderTest : public HostFolderTest {
- protected:
-  OsketFolderTest() : HostFolderTest("Osket.exe") {}
-};
-
-TEST_F(OsketFolderTest, UseAppDataLooksInTheProductsFolder) {
-  const std::string appData = dir.File("AppData");
-  host.specialFolders[platform::SpecialFolder::AppData] = appData;
-  const std::string ini = Join({appData, "Brannock & Co", "Osket", "setting", "user.ini"});
-  std::filesystem::create_directories(RemoveFileSpec(ini));
-  WriteBytes(ini, "");
-  host.profiles[ini]["General/Skin"] = "Zen";
-  Property("UseAppData", "1");
-  std::string found;
-  ASSERT_TRUE(LocateUserIni(exe, host, found));
-  EXPECT_EQ(found, ini);
-  EXPECT_EQ(CurrentSkinName(exe, host), "Zen");
-}
-
 // The editor with a host installation on disk.
 class EditorHostTest : public HostFolderTest {
  protected:
@@ -254,35 +237,6 @@ TEST_F(EditorHostTest, RescanListsSkinFoldersAndPreselectsTheHostsSkin) {
   EXPECT_FALSE(hostControls.startEnabled);
 }
 
-TEST_F(EditorHostTest, CommandLineAndDropsTakeOnlyExistingPaths) {
-  AddSkin("Aqua");
-  host.shortcuts[dir.File("Velquor.LNK")] = exe;
-
-  dialog.commandLine = "\"";  // a lone quote is kept, and names nothing
-  dialog.TakeCommandLine();
-  EXPECT_EQ(hostControls.location, "");
-  dialog.commandLine = dir.File("Velquor.LNK");
-  dialog.TakeCommandLine();
-  EXPECT_EQ(hostControls.location, exe);
-  EXPECT_EQ(hostControls.SelectedSkin(), "Aqua");
-
-  // The first dropped path that exists, shortcuts resolved; none empties it.
-  hostControls.location.clear();
-  dialog.DropFiles({dir.File("missing.exe"), dir.File("Velquor.LNK"), allUsersIni});
-  EXPECT_EQ(hostControls.location, exe);
-  dialog.DropFiles({allUsersIni, exe});
-  EXPECT_EQ(hostControls.location, allUsersIni);
-  dialog.DropFiles({dir.File("missing.exe")});
-  EXPECT_EQ(hostControls.location, "");
-  EXPECT_TRUE(hostControls.skins.empty());
-
-  // While a skin is edited a drop changes nothing.
-  hostControls.location = exe;
-  dialog.choosingSkin = false;
-  dialog.DropFiles({allUsersIni});
-  EXPECT_EQ(hostControls.location, exe);
-}
-
 TEST_F(EditorHostTest, BrowsingStartsBesideTheHostOrDeepInProgramFiles) {
   AddSkin("Aqua");
   const std::string programFiles = dir.File("Program Files");
@@ -305,47 +259,6 @@ TEST_F(EditorHostTest, BrowsingStartsBesideTheHostOrDeepInProgramFiles) {
   EXPECT_EQ(hostControls.SelectedSkin(), "Aqua");
   dialog.BrowseForHost();
   EXPECT_EQ(hostControls.browseStarts.back(), Join({root, "bin"}));
-}
-
-TEST_F(EditorHostTest, ClosingAsksOnlyAboutChangesAndStaysWhenTheSaveFails) {
-  EXPECT_TRUE(dialog.Close());
-  EXPECT_TRUE(messages.questions.empty());
-
-  const std::string skinFolder = Join({root, "resources", "skins", "Aqua"});
-  AddSkin("Aqua");
-  dialog.skinIniPath = JoinPath(skinFolder, "skin.ini");
-  WriteBytes(dialog.skinIniPath, "[General]\r\nAuthor=a\r\n");
-  dialog.choosingSkin = false;
-  dialog.ShowCategory(SettingCategory::General);
-  dialog.modified = true;
-
-  messages.answers = {Messages::Answer::Cancel, Messages::Answer::No};
-  EXPECT_FALSE(dialog.Close());
-  EXPECT_TRUE(dialog.modified);
-  EXPECT_TRUE(dialog.Close());
-  EXPECT_EQ(messages.questions, (std::vector<bool>{true, true}));  // Cancel is the default
-  EXPECT_EQ(testing::ReadBytes(dialog.skinIniPath), "[General]\r\nAuthor=a\r\n");
-
-  // Yes with a save that fails: warned, the dialog stays, nothing is lost.
-  dialog.skinIniPath = JoinPath(skinFolder, "missing.ini");
-  messages.answers = {Messages::Answer::Yes};
-  EXPECT_FALSE(dialog.Close());
-  EXPECT_EQ(messages.warnings.size(), 1u);
-  EXPECT_TRUE(dialog.modified);
-
-  dialog.skinIniPath = JoinPath(skinFolder, "skin.ini");
-  messages.answers = {Messages::Answer::Yes};
-  EXPECT_TRUE(dialog.Close());
-  EXPECT_FALSE(dialog.modified);
-  EXPECT_NE(testing::ReadBytes(dialog.skinIniPath).find("Author=a"), std::string::npos);
-  EXPECT_TRUE(std::filesystem::exists(dialog.skinIniPath + ".000"));
-
-  // Apply saves at once, without a question.
-  dialog.modified = true;
-  const std::size_t asked = messages.questions.size();
-  dialog.Apply();
-  EXPECT_FALSE(dialog.modified);
-  EXPECT_EQ(messages.questions.size(), asked);
 }
 
 TEST(SaveFailureTextTest, NamesTheReasonWhereOneIsKnown) {

@@ -30,6 +30,10 @@ void WriteFileText(const std::string& path, const std::string& bytes);
 std::string ReadFileText(const std::string& path);
 // Removes a folder and everything in it.
 void RemoveTree(const std::string& path);
+// Copies a folder and everything in it.
+void CopyTree(const std::string& from, const std::string& to);
+// A path of the machine that runs Wine ("/work/x") as Windows sees it ("Z:\work\x").
+std::string FromUnixPath(const std::string& path);
 
 // A shortcut file at `link` pointing to `target` (COM must be initialised).
 bool MakeShortcut(const std::string& link, const std::string& target);

@@ -17,6 +17,7 @@
 #include "app/resource.h"
 #include "support/mbtext.h"
 #include "tests/window/host_folder.h"
+#include "tests/window/main_dialog_fixture.h"
 #include "tests/window/window_test_support.h"
 
 namespace orlavix::win32 {
@@ -26,34 +27,8 @@ using test::Click;
 using test::HostFolder;
 using test::MakeHostFolder;
 using test::ModalWatcher;
-using test::OwnerWindow;
 using test::PumpFor;
 using test::TextOf;
-using test::TimerScript;
-
-constexpr UINT kGuardMs = 30000;
-
-std::vector<std::string> SkinListNames(HWND dialog) {
-  std::vector<std::string> names;
-  const auto count = static_cast<int>(SendDlgItemMessageA(dialog, IDC_SKIN_LIST, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    char name[MAX_PATH] = "";
-    SendDlgItemMessageA(dialog, IDC_SKIN_LIST, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name));
-    names.push_back(name);
-  }
-  return names;
-}
-
-std::string SelectedSkin(HWND dialog) {
-  const auto selected = static_cast<int>(SendDlgItemMessageA(dialog, IDC_SKIN_LIST, CB_GETCURSEL, 0, 0));
-  if (selected < 0) return "(none)";
-  char name[MAX_PATH] = "";
-  SendDlgItemMessageA(dialog, IDC_SKIN_LIST, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(name));
-  return name;
-}
-
-bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
-bool Visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
 
 RECT ClientRectOf(HWND dialog, HWND control) {
   RECT r{};
@@ -65,37 +40,7 @@ RECT ClientRectOf(HWND dialog, int id) { return ClientRectOf(dialog, GetDlgItem(
 
 HWND SizeGrip(HWND dialog) { return FindWindowExA(dialog, nullptr, "SCROLLBAR", nullptr); }
 
-class MainDialogTest : public ::testing::Test {
- protected:
-  void SetUp() override { CoInitialize(nullptr); }
-  void TearDown() override { CoUninitialize(); }
-
-  // Runs the dialog with a command line; `walk` drives it once it is up and
-  // ends it if it is still open afterwards.
-  INT_PTR Run(const std::string& commandLine, std::function<void(HWND)> walk) {
-    MainDialog dialog(commandLine);
-    current = &dialog;
-    TimerScript script;
-    script.At(kGuardMs, [&] {
-      ADD_FAILURE() << "the dialog was still open";
-      if (IsWindow(dialog.Window())) EndDialog(dialog.Window(), 99);
-    });
-    script.At(200, [&] {
-      const HWND window = dialog.Window();
-      watcher.SetOwner(window);
-      walk(window);
-      if (IsWindow(window)) EndDialog(window, 2);
-    });
-    const INT_PTR result = dialog.DoModal(owner.Get());
-    current = nullptr;
-    return result;
-  }
-
-  OwnerWindow owner{RECT{50, 50, 900, 700}, "Owner"};
-  test::TempFolder temp;
-  ModalWatcher watcher;
-  MainDialog* current = nullptr;
-};
+using MainDialogTest = MainDialogFixture;
 
 TEST_F(MainDialogTest, CommandLineNamesTheHostAndItsSkinIsPreselected) {
   const HostFolder host = MakeHostFolder(temp / "Velquor Host", "Velquor.exe", {"Aqua", "default", "Zen"}, "zen");

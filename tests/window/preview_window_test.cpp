@@ -14,59 +14,22 @@
 
 #include "app/resource.h"
 #include "support/mbtext.h"
+#include "tests/window/picture_support.h"
 #include "tests/window/window_test_support.h"
 
 namespace orlavix::win32 {
 namespace {
 
-using test::Click;
+using test::ClientSize;
+using test::PixelAt;
+using test::WritePng;
 using test::OwnerWindow;
 using test::TextOf;
-using test::TimerScript;
-using test::WindowSpy;
 using namespace Gdiplus::DllExports;
 
 constexpr COLORREF kGreen = RGB(0, 0xFF, 0);
 constexpr COLORREF kRed = RGB(0xFF, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 0xFF);
-
-// Writes a width x height PNG of one colour whose top-left pixel is fully
-// transparent.
-bool WritePng(const std::string& path, int width, int height, COLORREF colour) {
-  Gdiplus::GdiplusStartupInput input;
-  ULONG_PTR token = 0;
-  if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
-  std::vector<Gdiplus::ARGB> pixels(static_cast<std::size_t>(width) * height,
-                                    0xFF000000u | (GetRValue(colour) << 16) |
-                                        (GetGValue(colour) << 8) | GetBValue(colour));
-  pixels[0] = 0;
-  Gdiplus::GpBitmap* bitmap = nullptr;
-  bool written = false;
-  if (GdipCreateBitmapFromScan0(width, height, width * 4, PixelFormat32bppARGB,
-                                reinterpret_cast<BYTE*>(pixels.data()), &bitmap) == Gdiplus::Ok) {
-    // The PNG encoder.
-    const CLSID png{0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
-    const std::wstring wide(path.begin(), path.end());
-    written = GdipSaveImageToFile(bitmap, wide.c_str(), &png, nullptr) == Gdiplus::Ok;
-    GdipDisposeImage(bitmap);
-  }
-  Gdiplus::GdiplusShutdown(token);
-  return written;
-}
-
-SIZE ClientSize(HWND window) {
-  RECT r{};
-  GetClientRect(window, &r);
-  return SIZE{r.right - r.left, r.bottom - r.top};
-}
-
-// The colour of a client pixel as the screen shows it.
-COLORREF PixelAt(HWND window, int x, int y) {
-  const HDC dc = GetDC(window);
-  const COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  return c;
-}
 
 void Pump() {
   MSG msg;
@@ -86,16 +49,11 @@ void Refresh(PreviewWindow& preview) {
 
 // Opens the properties box from the system menu and returns its caption and text.
 std::pair<std::string, std::string> Properties(PreviewWindow& preview) {
-  WindowSpy spy;
-  TimerScript script;
+  test::ModalWatcher watcher(preview.Window());
   std::pair<std::string, std::string> seen;
-  script.At(300, [&] {
-    const HWND box = spy.CurrentDialog();
-    seen = {TextOf(box), TextOf(GetDlgItem(box, 0xFFFF))};
-    Click(GetDlgItem(box, IDOK));
-  });
-  script.At(10000, [&] {
-    if (HWND box = spy.CurrentDialog()) EndDialog(box, IDCANCEL);
+  watcher.Then([&](const test::ModalWatcher::Box& box) {
+    seen = {box.caption, box.text};
+    test::PressButton(box.window, IDOK);
   });
   SendMessageA(preview.Window(), WM_SYSCOMMAND, IDM_PREVIEW_PROPERTIES, 0);
   return seen;
@@ -185,6 +143,9 @@ TEST_F(PreviewWindowTest, ImagesShowAtTheirOwnSizeOverTheBackgroundUntilTheFileG
 
   preview.background = RGB(0x80, 0x40, 0x20);
   preview.SetImageName("wide.png");
+  preview.ShowPreviewWindow(0);  // sized before its first paint
+  client = ClientSize(preview.Window());
+  EXPECT_EQ(client.cx, 300);
   Refresh(preview);
   client = ClientSize(preview.Window());
   EXPECT_EQ(client.cx, 300);

@@ -6,19 +6,31 @@
 //   orlavix_screens value-choice        ... for a choice from a list
 //   orlavix_screens value-image         ... for an image file, with the browse button
 //   orlavix_screens value-colour        the colour chooser that stands in for it (8 s)
-//   orlavix_screens preview-image DIR   the preview of DIR\button.png over a grey ground (8 s)
+//   orlavix_screens preview-image DIR [NAME]  the preview of DIR\NAME (button.png) over
+//                                       a grey ground (8 s)
 //   orlavix_screens preview-colour      the preview of a colour (8 s)
 //   orlavix_screens preview-properties  the preview of a colour and its properties box (8 s)
-//   orlavix_screens main PATH           the main dialog on the host at PATH (8 s)
+//   orlavix_screens main PATH           the main dialog on the host at PATH (12 s)
 //   orlavix_screens main-large PATH     the same, made larger
 //   orlavix_screens main-max PATH       the same, maximised
+//   orlavix_screens edit-colors PATH    editing the host's preselected skin: Colors, a colour previewed
+//   orlavix_screens edit-image PATH     ... Controls, an image previewed
+//   orlavix_screens edit-value-text PATH    ... the value dialog of a text row
+//   orlavix_screens edit-value-number PATH  ... of a number row
+//   orlavix_screens edit-value-choice PATH  ... of a choice row
+//   orlavix_screens edit-value-image PATH   ... of a control image row, with the browse button
+//   orlavix_screens main-report PATH    editing the skin Aqua: the unused/missing image report
+//   orlavix_screens main-extra PATH     editing the skin Aqua: the other sections' text
 #include <windows.h>
+#include <commctrl.h>
 #include <objbase.h>
 
 #include <cstring>
 #include <string>
 
+#include "app/resource.h"
 #include "editor/win32/main_dialog.h"
+#include "model/catalogues.h"
 #include "editors/win32/preview_window.h"
 #include "editors/win32/value_input_dialog.h"
 #include "model/setting_item.h"
@@ -66,15 +78,50 @@ SettingItem ScreenItem(const std::string& what) {
                      J("水色のさわやかなスキン"));
 }
 
+// Editing mode on the dialog's preselected skin, with one row of a category
+// selected as a click selects it.
+void ShowRow(win32::MainDialog& dialog, SettingCategory category, const std::string& key) {
+  SendMessageA(dialog.Window(), WM_COMMAND, IDC_START_EDITING, 0);
+  EditorDialog& editor = dialog.Editor();
+  editor.ShowCategory(category);
+  const HWND list = dialog.List().Window();
+  for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+    if (dialog.List().ItemText(row, 1) != key) continue;
+    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list, row, FALSE);
+  }
+  editor.RefreshPreview();
+}
+
+void ShowEditing(win32::MainDialog& dialog, const std::string& what) {
+  if (what == "edit-colors") ShowRow(dialog, SettingCategory::Colors, "MenuHighlight");
+  if (what == "edit-image") ShowRow(dialog, SettingCategory::Controls, "TabSkin");
+  if (what.rfind("edit-value-", 0) != 0) return;
+  if (what == "edit-value-text") ShowRow(dialog, SettingCategory::General, "Description");
+  if (what == "edit-value-number") ShowRow(dialog, SettingCategory::General, "ButtonWidth");
+  if (what == "edit-value-choice") ShowRow(dialog, SettingCategory::Settings, "ActiveTabBold");
+  if (what == "edit-value-image") ShowRow(dialog, SettingCategory::Controls, "TabSkin");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   test::InitWindowTests();
   const std::string what = argc > 1 ? argv[1] : "about";
-  if (what.rfind("main", 0) == 0) {
+  if (what.rfind("main", 0) == 0 || what.rfind("edit-", 0) == 0) {
     CoInitialize(nullptr);
     win32::MainDialog dialog(argc > 2 ? argv[2] : "");
     test::TimerScript script;
+    test::WindowSpy spy;
+    script.At(1500, [&] { ShowEditing(dialog, what); });
+    // The value dialog once the main dialog has painted its rows.
+    if (what.rfind("edit-value-", 0) == 0) {
+      script.At(3000, [&] { SendMessageA(dialog.Window(), WM_COMMAND, IDC_EDIT_ITEM, 0); });
+    }
+    script.At(7500, [&] {
+      const HWND box = spy.CurrentDialog();
+      if (box && box != dialog.Window() && box != dialog.Preview().Window()) EndDialog(box, IDCANCEL);
+    });
     // Once the virtual desktop has settled, so that maximising knows its size.
     script.At(1500, [&] {
       if (what == "main-large") {
@@ -84,9 +131,15 @@ int main(int argc, char** argv) {
                      r.bottom - r.top + 240, SWP_NOZORDER);
       } else if (what == "main-max") {
         SendMessageA(dialog.Window(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+      } else if (what == "main-report" || what == "main-extra") {
+        const HWND window = dialog.Window();
+        SendDlgItemMessageA(window, IDC_SKIN_LIST, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                            reinterpret_cast<LPARAM>("Aqua"));
+        SendMessageA(window, WM_COMMAND, IDC_START_EDITING, 0);
+        SendMessageA(window, what == "main-report" ? kCheckUnusedSkinFilesMessage : kShowExtraDataMessage, 0, 0);
       }
     });
-    script.At(8000, [&] { EndDialog(dialog.Window(), 2); });
+    script.At(12000, [&] { EndDialog(dialog.Window(), 2); });
     dialog.DoModal(nullptr);
     CoUninitialize();
     return 0;
@@ -103,7 +156,7 @@ int main(int argc, char** argv) {
     if (what == "preview-image") {
       preview.background = RGB(0x50, 0x50, 0x50);
       preview.SetImageFolder(argc > 2 ? argv[2] : ".");
-      preview.SetImageName("button.png");
+      preview.SetImageName(argc > 3 ? argv[3] : "button.png");
     } else {
       preview.SetColorText("#3a7bd5");
     }

@@ -19,6 +19,8 @@ namespace orlavix::win32 {
 namespace {
 
 using test::Click;
+using test::ModalWatcher;
+using test::PressButton;
 using test::OwnerWindow;
 using test::TextOf;
 using test::TimerScript;
@@ -89,15 +91,19 @@ class ValueInputDialogTest : public ::testing::Test {
     });
   }
 
-  // Runs the dialog; `act` sees the first dialog once it is up.
+  // Runs the dialog; `act` sees the first dialog once it shows.
   INT_PTR Run(ValueInputDialog& dialog, std::function<void(HWND)> act) {
-    script.At(300, [this, act] { act(spy.CurrentDialog()); });
-    return dialog.DoModal(owner.Get());
+    ModalWatcher watcher(owner.Get());
+    watcher.Then([act](const ModalWatcher::Box& box) { act(box.window); });
+    const INT_PTR result = dialog.DoModal(owner.Get());
+    shown = watcher.Seen().size();
+    return result;
   }
 
   OwnerWindow owner{RECT{100, 100, 800, 600}, "Orlavix"};
   WindowSpy spy;
   TimerScript script;
+  std::size_t shown = 0;  // dialogs the last run showed
 };
 
 TEST_F(ValueInputDialogTest, EachKindShowsItsControlAndConfirmsWhatIsLeftInIt) {
@@ -201,52 +207,51 @@ TEST_F(ValueInputDialogTest, BrowseOpensInTheImageFolderAndPutsBackOnlyTheFileNa
   const std::string picked = other.Add("x.png");
 
   ValueInputDialog dialog(Item(SettingKind::ImageFile, "tab.png"), true, controls.Path());
-  std::string look, folderShown, afterCancel, afterPick;
+  std::string look, folderShown, afterCancel;
   std::vector<std::string> filters;
-  bool focusBack = false;
-  const INT_PTR result = Run(dialog, [&](HWND window) {
-    look = Look(window);
-    const HWND valueDialog = window;
-    // First the file dialog is cancelled, then a file elsewhere is picked.
-    script.At(400, [&, valueDialog] {
-      const HWND files = spy.CurrentDialog();
-      char folder[MAX_PATH] = "";
-      SendMessageA(files, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder));
-      folderShown = folder;
-      const HWND types = GetDlgItem(files, cmb1);
-      const auto count = static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0));
-      for (int i = 0; i < count; ++i) {
-        char text[128] = "";
-        SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        filters.push_back(text);
-      }
-      Click(GetDlgItem(files, IDCANCEL));
-      script.At(300, [&, valueDialog] {
-        afterCancel = TextOf(GetDlgItem(valueDialog, IDC_VALUE_EDIT));
-        script.At(400, [&, valueDialog] {
-          const HWND files = spy.CurrentDialog();
-          HWND name = GetDlgItem(files, cmb13);
-          if (!name) name = GetDlgItem(files, edt1);
-          SetWindowTextA(name, picked.c_str());
-          Click(GetDlgItem(files, IDOK));
-          script.At(300, [&, valueDialog] {
-            afterPick = TextOf(GetDlgItem(valueDialog, IDC_VALUE_EDIT));
-            focusBack = GetFocus() == GetDlgItem(valueDialog, IDC_VALUE_EDIT);
-            Click(GetDlgItem(valueDialog, IDOK));
-          });
-        });
-        Click(GetDlgItem(valueDialog, IDC_VALUE_BROWSE));
-      });
-    });
-    Click(GetDlgItem(window, IDC_VALUE_BROWSE));
+  HWND valueDialog = nullptr;
+  // Presses a button of the value dialog once the running action is over.
+  const auto later = [&](int id) {
+    PostMessageA(valueDialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(valueDialog, id)));
+  };
+  ModalWatcher watcher(owner.Get());
+  watcher.Then([&](const ModalWatcher::Box& box) {
+    valueDialog = box.window;
+    look = Look(valueDialog);
+    watcher.SetOwner(valueDialog);  // the file dialogs belong to it
+    later(IDC_VALUE_BROWSE);
   });
+  // First the file dialog is cancelled, then a file elsewhere is picked.
+  watcher.Then([&](const ModalWatcher::Box& files) {
+    char folder[MAX_PATH] = "";
+    SendMessageA(files.window, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder));
+    folderShown = folder;
+    const HWND types = GetDlgItem(files.window, cmb1);
+    const auto count = static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      char text[128] = "";
+      SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      filters.push_back(text);
+    }
+    PressButton(files.window, IDCANCEL);
+    later(IDC_VALUE_BROWSE);
+  });
+  watcher.Then([&](const ModalWatcher::Box& files) {
+    afterCancel = TextOf(GetDlgItem(valueDialog, IDC_VALUE_EDIT));
+    HWND name = GetDlgItem(files.window, cmb13);
+    if (!name) name = GetDlgItem(files.window, edt1);
+    SetWindowTextA(name, picked.c_str());
+    PressButton(files.window, IDOK);
+    later(IDOK);
+  });
+  const INT_PTR result = dialog.DoModal(owner.Get());
   EXPECT_EQ(result, IDOK);
   EXPECT_EQ(look, "edit[tab.png] caret 7-7 focused browse");
   EXPECT_TRUE(EqualsNoCase(folderShown, controls.Path())) << folderShown;
   EXPECT_EQ(filters, (std::vector<std::string>{J("画像(*.png;*.bmp;*.ico)"), J("すべてのファイル(*.*)")}));
   EXPECT_EQ(afterCancel, "tab.png");
-  EXPECT_EQ(afterPick, "x.png");
-  EXPECT_TRUE(focusBack);
+  EXPECT_EQ(watcher.Unexpected(), 0);
   EXPECT_EQ(dialog.item.text, "x.png");
   EXPECT_TRUE(dialog.item.checked);
 }
@@ -276,7 +281,7 @@ TEST_F(ValueInputDialogTest, WithTheColourChooserOnlyTheColourDialogAppears) {
     Click(GetDlgItem(chooser, IDOK));
   });
   EXPECT_EQ(result, IDOK);
-  ASSERT_EQ(spy.Dialogs().size(), 1u);  // never the value dialog itself
+  ASSERT_EQ(shown, 1u);  // never the value dialog itself
   EXPECT_EQ(redShown, "0");  // opened on the item's colour, fully expanded
   EXPECT_EQ(blueShown, "255");
   EXPECT_TRUE(expanded);
@@ -292,7 +297,7 @@ TEST_F(ValueInputDialogTest, WithTheColourChooserOnlyTheColourDialogAppears) {
     Click(GetDlgItem(chooser, IDCANCEL));
   });
   EXPECT_EQ(result, IDCANCEL);
-  EXPECT_EQ(spy.Dialogs().size(), 2u);
+  EXPECT_EQ(shown, 1u);
   EXPECT_EQ(cancelled.item.FormatValue(), "#ff8000");
   EXPECT_EQ(ColorChooser::CustomColors()[0], RGB(0x12, 0x34, 0x56));
 

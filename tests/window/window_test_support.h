@@ -99,6 +99,8 @@ class ModalWatcher {
   ModalWatcher& operator=(const ModalWatcher&) = delete;
 
   void SetOwner(HWND owner) { owner_ = owner; }
+  // A modeless window of the owner (such as the preview) that is no box.
+  void Ignore(HWND window) { handled_.push_back(window); }
   // Presses button `id` of the next box.
   void Answer(int id);
   // Runs `action` on the next box.

@@ -1,11 +1,14 @@
 // A tiny program that takes the browser's place in the demo installation: it
 // holds the browser's named mutex while it runs, reads the skin that its
-// user.ini names and shows what that skin says about itself.
+// user.ini names, shows its name in the window's title and what that skin
+// says about itself in the window.
 #include <windows.h>
 
 #include <string>
 
 #include "document/skin_document.h"
+#include "editor/host_location.h"
+#include "platform/host_services.h"
 #include "support/mbtext.h"
 #include "support/messages.h"
 
@@ -54,9 +57,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   char exe[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
   const std::string root = Parent(Parent(exe));
-  const std::string userIni = root + "\\settings\\All Users\\setting\\user.ini";
-  char skin[260] = {};
-  GetPrivateProfileStringA("General", "Skin", "default", skin, sizeof skin, userIni.c_str());
+  // The same user.ini that the editor writes, found by the same rules; the
+  // window's title names the skin so that one can tell which it started with.
+  const std::string skin = orlavix::CurrentSkinName(exe, orlavix::platform::SystemHostServices());
+  const std::string title = "Velquor (stand-in) - " + skin;
 
   NoMessages messages;
   orlavix::SkinDocument doc;
@@ -80,7 +84,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = "OrlavixStandInHost";
   RegisterClassA(&wc);
-  HWND hwnd = CreateWindowA(wc.lpszClassName, "Velquor (stand-in)", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+  HWND hwnd = CreateWindowA(wc.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                             CW_USEDEFAULT, 480, 240, nullptr, nullptr, instance, nullptr);
   ShowWindow(hwnd, show);
   MSG msg;

@@ -1,0 +1,506 @@
+// The item list of the real main dialog on a copy of the demo host: editing
+// mode, categories, sorting, keys and the preview; editing values through the
+// value dialog; the row menu and the clipboard.
+#include "editor/win32/main_dialog.h"
+
+#include <gtest/gtest.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/resource.h"
+#include "model/catalogues.h"
+#include "support/mbtext.h"
+#include "tests/window/host_folder.h"
+#include "tests/window/picture_support.h"
+#include "tests/window/window_test_support.h"
+
+namespace orlavix::win32 {
+namespace {
+
+using test::Click;
+using test::ClientSize;
+using test::HostFolder;
+using test::ModalWatcher;
+using test::OwnerWindow;
+using test::PixelAt;
+using test::PumpFor;
+using test::TextOf;
+using test::TimerScript;
+
+constexpr UINT kGuardMs = 60000;
+
+HWND List(HWND dialog) { return GetDlgItem(dialog, IDC_ITEM_LIST); }
+int Rows(HWND dialog) { return ListView_GetItemCount(List(dialog)); }
+int Columns(HWND dialog) { return Header_GetItemCount(ListView_GetHeader(List(dialog))); }
+int Selected(HWND dialog) { return ListView_GetNextItem(List(dialog), -1, LVNI_SELECTED); }
+
+std::string Cell(HWND dialog, int row, int column) {
+  char text[512] = "";
+  ListView_GetItemText(List(dialog), row, column, text, sizeof text);
+  return text;
+}
+
+int RowOf(HWND dialog, const std::string& key) {
+  for (int row = 0; row < Rows(dialog); ++row) {
+    if (Cell(dialog, row, 1) == key) return row;
+  }
+  return -1;
+}
+
+bool Ticked(HWND dialog, int row) {
+  return (ListView_GetItemState(List(dialog), row, LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+std::vector<std::string> Keys(HWND dialog) {
+  std::vector<std::string> keys;
+  for (int row = 0; row < Rows(dialog); ++row) keys.push_back(Cell(dialog, row, 1));
+  return keys;
+}
+
+// A click on a row: the row is selected and the list tells its dialog.
+void ClickRow(HWND dialog, int row) {
+  ListView_SetItemState(List(dialog), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  NMITEMACTIVATE click{};
+  click.hdr = {List(dialog), IDC_ITEM_LIST, static_cast<UINT>(NM_CLICK)};
+  click.iItem = row;
+  SendMessageA(dialog, WM_NOTIFY, IDC_ITEM_LIST, reinterpret_cast<LPARAM>(&click));
+}
+
+// A click on a column header, as the list reports it.
+void ClickColumn(HWND dialog, int column) {
+  NMLISTVIEW click{};
+  click.hdr = {List(dialog), IDC_ITEM_LIST, static_cast<UINT>(LVN_COLUMNCLICK)};
+  click.iItem = -1;
+  click.iSubItem = column;
+  SendMessageA(dialog, WM_NOTIFY, IDC_ITEM_LIST, reinterpret_cast<LPARAM>(&click));
+}
+
+void Key(HWND dialog, UINT key) {
+  SendMessageA(List(dialog), WM_KEYDOWN, key, 0);
+  PumpFor(30);
+}
+
+void DoubleClickRow(HWND dialog, int row) {
+  ClickRow(dialog, row);
+  RECT r{};
+  ListView_GetItemRect(List(dialog), row, &r, LVIR_LABEL);
+  SendMessageA(List(dialog), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(r.left + 4, (r.top + r.bottom) / 2));
+}
+
+void ShowCategory(HWND dialog, int button) { Click(GetDlgItem(dialog, button)); }
+
+class ItemListWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CoInitialize(nullptr);
+    host = test::MakeHostFolder(temp / "Velquor", "Velquor.exe", {"Aqua", "Zen"}, "Aqua");
+    // The demo's skins, copied so that the tests may change them.
+    const std::string demo = test::FromUnixPath(ORLAVIX_DEMO_DIR) + "\\resources\\skins";
+    for (const char* skin : {"Aqua", "Zen"}) test::CopyTree(demo + "\\" + skin, host.SkinFolder(skin));
+    aquaIni = host.SkinFolder("Aqua") + "\\skin.ini";
+  }
+  void TearDown() override { CoUninitialize(); }
+
+  // Runs the dialog on the host; `walk` drives it once it is up.
+  void Run(std::function<void(HWND)> walk) {
+    MainDialog dialog("\"" + host.executable + "\"");
+    current = &dialog;
+    TimerScript script;
+    script.At(kGuardMs, [&] {
+      ADD_FAILURE() << "the dialog was still open";
+      if (IsWindow(dialog.Window())) EndDialog(dialog.Window(), 99);
+    });
+    script.At(200, [&] {
+      const HWND window = dialog.Window();
+      watcher.SetOwner(window);
+      watcher.Ignore(dialog.Preview().Window());
+      walk(window);
+      if (IsWindow(window)) EndDialog(window, 2);
+    });
+    dialog.DoModal(owner.Get());
+    current = nullptr;
+  }
+  HWND PreviewWindowOf() { return current->Preview().Window(); }
+
+  OwnerWindow owner{RECT{20, 20, 1000, 800}, "Owner"};
+  test::TempFolder temp;
+  HostFolder host;
+  std::string aquaIni;
+  ModalWatcher watcher;
+  MainDialog* current = nullptr;
+};
+
+TEST_F(ItemListWindowTest, EditingCategoriesSortingKeysAndThePreview) {
+  Run([&](HWND dialog) {
+    RECT choosing{};
+    GetWindowRect(dialog, &choosing);
+    Click(GetDlgItem(dialog, IDC_START_EDITING));
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_START_EDITING)), J("変更(&H)"));
+    EXPECT_TRUE(IsWindowVisible(List(dialog)));
+    EXPECT_TRUE(IsWindowEnabled(List(dialog)));
+    EXPECT_EQ(GetFocus(), List(dialog));
+    EXPECT_EQ(Selected(dialog), 0);
+    const DWORD styles = ListView_GetExtendedListViewStyle(List(dialog));
+    EXPECT_EQ(styles & (LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_INFOTIP),
+              static_cast<DWORD>(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_INFOTIP));
+
+    // Every category: its rows and three columns; the list starts on General.
+    EXPECT_EQ(Rows(dialog), 8);
+    EXPECT_EQ(Cell(dialog, RowOf(dialog, "Author"), 2), J("青木 ひかり"));
+    const struct {
+      int button;
+      int rows;
+      const char* valueTitle;
+    } categories[] = {{IDC_SHOW_OPTIONS, 7, "値"},    {IDC_SHOW_GENERAL, 8, "値"},
+                      {IDC_SHOW_COLORS, 39, "色"},    {IDC_SHOW_CONTROLS, 118, "画像・設定値"},
+                      {IDC_SHOW_SETTINGS, 1, "値"}};
+    for (const auto& category : categories) {
+      ShowCategory(dialog, category.button);
+      EXPECT_EQ(Rows(dialog), category.rows) << category.button;
+      EXPECT_EQ(Columns(dialog), 3);
+      EXPECT_EQ(current->List().ColumnTitle(2), J(category.valueTitle));
+      EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, category.button)));
+    }
+    EXPECT_EQ(Cell(dialog, 0, 2), "enable");
+    EXPECT_TRUE(Ticked(dialog, 0));
+
+    // Sorting General by key: ascending, descending, ascending; the selected
+    // key stays selected wherever it goes.
+    ShowCategory(dialog, IDC_SHOW_GENERAL);
+    ClickRow(dialog, RowOf(dialog, "ButtonText"));
+    ClickColumn(dialog, 1);
+    std::vector<std::string> keys = Keys(dialog);
+    EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
+    EXPECT_EQ(Cell(dialog, Selected(dialog), 1), "ButtonText");
+    ClickColumn(dialog, 1);
+    keys = Keys(dialog);
+    EXPECT_TRUE(std::is_sorted(keys.rbegin(), keys.rend()));
+    EXPECT_EQ(Cell(dialog, Selected(dialog), 1), "ButtonText");
+    ClickColumn(dialog, 1);
+    keys = Keys(dialog);
+    EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
+    EXPECT_EQ(Keys(dialog).front(), "Author");
+
+    // Colours: the preview shows the row an arrow is about to select.
+    ShowCategory(dialog, IDC_SHOW_COLORS);
+    const HWND preview = PreviewWindowOf();
+    const int menuText = RowOf(dialog, "MenuText");
+    ClickRow(dialog, menuText);
+    PumpFor(100);
+    ASSERT_TRUE(IsWindowVisible(preview));
+    EXPECT_EQ(ClientSize(preview).cx, 100);
+    EXPECT_EQ(ClientSize(preview).cy, 50);
+    EXPECT_EQ(PixelAt(preview, 50, 25), RGB(0x1d, 0x2b, 0x3a));
+    EXPECT_EQ(GetFocus(), List(dialog));
+    Key(dialog, VK_DOWN);
+    EXPECT_EQ(Selected(dialog), menuText + 1);
+    EXPECT_EQ(PixelAt(preview, 99, 49), RGB(0x3a, 0x7b, 0xd5));  // MenuHighlight
+    // An unticked colour shows nothing; down on the last row touches nothing.
+    ShowWindow(preview, SW_HIDE);
+    ClickRow(dialog, Rows(dialog) - 2);
+    EXPECT_FALSE(IsWindowVisible(preview));
+    Key(dialog, VK_DOWN);
+    EXPECT_EQ(Selected(dialog), Rows(dialog) - 1);
+    ListView_SetItemState(List(dialog), Rows(dialog) - 1, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+    PumpFor(50);
+    EXPECT_TRUE(IsWindowVisible(preview));  // the box ticked: its colour appears
+    ShowWindow(preview, SW_HIDE);
+    Key(dialog, VK_DOWN);
+    EXPECT_FALSE(IsWindowVisible(preview));
+
+    // Images at their own size over the background option, whether ticked or not.
+    current->Editor().optionItems.Find(option::PreviewBackground).ParseValue("#203040");
+    ShowCategory(dialog, IDC_SHOW_CONTROLS);
+    ClickRow(dialog, RowOf(dialog, "TabCloseSkin"));
+    PumpFor(100);
+    ASSERT_TRUE(IsWindowVisible(preview));
+    EXPECT_EQ(ClientSize(preview).cx, 16);
+    EXPECT_EQ(ClientSize(preview).cy, 16);
+    ASSERT_TRUE(test::WritePng(host.SkinFolder("Aqua") + "\\controls\\logo.png", 300, 40, RGB(0xFF, 0, 0)));
+    const int logo = RowOf(dialog, "LogoSkin");
+    ListView_SetItemState(List(dialog), logo, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
+    ClickRow(dialog, logo);
+    PumpFor(100);
+    EXPECT_EQ(ClientSize(preview).cx, 300);
+    EXPECT_EQ(ClientSize(preview).cy, 40);
+    EXPECT_EQ(PixelAt(preview, 0, 0), RGB(0x20, 0x30, 0x40));  // transparent
+    EXPECT_EQ(PixelAt(preview, 150, 20), RGB(0xFF, 0, 0));
+    // The file renamed away: the next paint hides the window.
+    ASSERT_TRUE(MoveFileA((host.SkinFolder("Aqua") + "\\controls\\logo.png").c_str(),
+                          (host.SkinFolder("Aqua") + "\\controls\\gone.png").c_str()));
+    RedrawWindow(preview, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpFor(50);
+    EXPECT_FALSE(IsWindowVisible(preview));
+    // A row without an image, and a report, hide it.
+    ClickRow(dialog, RowOf(dialog, "TabCloseSkin"));
+    PumpFor(50);
+    EXPECT_TRUE(IsWindowVisible(preview));
+    ClickRow(dialog, RowOf(dialog, "MenuItemFontSize"));
+    EXPECT_FALSE(IsWindowVisible(preview));
+
+    // Back to choosing: the dialog shrinks, the list is disabled.
+    Click(GetDlgItem(dialog, IDC_START_EDITING));
+    RECT after{};
+    GetWindowRect(dialog, &after);
+    EXPECT_EQ(after.bottom - after.top, choosing.bottom - choosing.top);
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_START_EDITING)), J("編集開始(&H)"));
+    EXPECT_FALSE(IsWindowEnabled(List(dialog)));
+    EXPECT_TRUE(current->Editor().colorItems.Empty());
+  });
+  EXPECT_TRUE(watcher.Seen().empty());
+}
+
+// The value dialog that the watcher found: its caption and what it shows.
+struct ValueBox {
+  std::string caption, description;
+  bool browseShown = false;
+  LONG editStyle = 0;
+};
+
+ValueBox Look(HWND box) {
+  return {TextOf(box), TextOf(GetDlgItem(box, IDC_VALUE_DESCRIPTION)),
+          IsWindowVisible(GetDlgItem(box, IDC_VALUE_BROWSE)) != FALSE,
+          static_cast<LONG>(GetWindowLongPtrA(GetDlgItem(box, IDC_VALUE_EDIT), GWL_STYLE))};
+}
+
+// Sets the colour dialog's red, green and blue as typing would.
+void TypeColour(HWND chooser, int red, int green, int blue) {
+  const int ids[] = {706, 707, 708};
+  const int values[] = {red, green, blue};
+  for (int i = 0; i < 3; ++i) {
+    const HWND edit = GetDlgItem(chooser, ids[i]);
+    SetWindowTextA(edit, std::to_string(values[i]).c_str());
+    SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(ids[i], EN_UPDATE), reinterpret_cast<LPARAM>(edit));
+  }
+}
+
+TEST_F(ItemListWindowTest, EditingValuesThroughTheValueDialogAndApplying) {
+  std::vector<ValueBox> boxes;
+  // Each answer types into the box (or picks from its list) and presses a button.
+  auto type = [&](const std::string& text, int button) {
+    watcher.Then([&boxes, text, button](const ModalWatcher::Box& box) {
+      boxes.push_back(Look(box.window));
+      SetWindowTextA(GetDlgItem(box.window, IDC_VALUE_EDIT), text.c_str());
+      test::PressButton(box.window, button);
+    });
+  };
+  auto pick = [&](int index) {
+    watcher.Then([&boxes, index](const ModalWatcher::Box& box) {
+      boxes.push_back(Look(box.window));
+      SendDlgItemMessageA(box.window, IDC_VALUE_CHOICE, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+      test::PressButton(box.window, IDOK);
+    });
+  };
+  Run([&](HWND dialog) {
+    Click(GetDlgItem(dialog, IDC_START_EDITING));
+    EditorDialog& editor = current->Editor();
+
+    // The colour dialog option off, through the options' own row.
+    ShowCategory(dialog, IDC_SHOW_OPTIONS);
+    pick(1);  // "false"
+    DoubleClickRow(dialog, RowOf(dialog, option::UseColorDialog));
+    EXPECT_EQ(Cell(dialog, RowOf(dialog, option::UseColorDialog), 2), "false");
+
+    // A colour typed with blanks around it.
+    ShowCategory(dialog, IDC_SHOW_COLORS);
+    const int row = RowOf(dialog, "TabUnreadText");
+    EXPECT_FALSE(Ticked(dialog, row));
+    type(" ff8000 ", IDOK);
+    DoubleClickRow(dialog, row);
+    EXPECT_EQ(Cell(dialog, row, 2), "#ff8000");
+    EXPECT_TRUE(Ticked(dialog, row));
+    EXPECT_TRUE(editor.modified);
+    EXPECT_EQ(editor.colorItems.Find("TabUnreadText").color, RGB(0xFF, 0x80, 0x00));
+    EXPECT_EQ(Selected(dialog), row);
+
+    // "適用(&A)" writes it, after a backup.
+    watcher.Answer(IDOK);  // the saved report
+    Click(GetDlgItem(dialog, IDOK));
+    EXPECT_FALSE(editor.modified);
+    EXPECT_NE(test::ReadFileText(aquaIni).find("TabUnreadText=#ff8000"), std::string::npos);
+    EXPECT_NE(test::ReadFileText(aquaIni + ".000").find("MenuText=#1d2b3a"), std::string::npos);
+
+    // Cancel changes nothing, and the row is selected again.
+    type("#000000", IDCANCEL);
+    DoubleClickRow(dialog, row);
+    EXPECT_EQ(Cell(dialog, row, 2), "#ff8000");
+    EXPECT_FALSE(editor.modified);
+    EXPECT_EQ(Selected(dialog), row);
+
+    // A number: digits only; a pasted "12px" is read as 12.
+    ShowCategory(dialog, IDC_SHOW_GENERAL);
+    type("12px", IDOK);
+    ClickRow(dialog, RowOf(dialog, "ButtonWidth"));
+    Click(GetDlgItem(dialog, IDC_EDIT_ITEM));
+    EXPECT_TRUE(boxes.back().editStyle & ES_NUMBER);
+    EXPECT_FALSE(boxes.back().browseShown);
+    EXPECT_EQ(Cell(dialog, RowOf(dialog, "ButtonWidth"), 2), "12");
+
+    // A fill mode and a choice confirmed with nothing chosen give 0.
+    ShowCategory(dialog, IDC_SHOW_CONTROLS);
+    pick(-1);
+    DoubleClickRow(dialog, RowOf(dialog, "InformationDockSkinType"));
+    EXPECT_EQ(editor.controlItems.Find("InformationDockSkinType").fillMode, 0);
+    // Control images get the browse button; a text elsewhere does not. The
+    // image stays in view while its name is edited.
+    bool previewWhileEditing = false;
+    watcher.Then([&](const ModalWatcher::Box& box) {
+      previewWhileEditing = IsWindowVisible(PreviewWindowOf()) != FALSE;
+      boxes.push_back(Look(box.window));
+      SetWindowTextA(GetDlgItem(box.window, IDC_VALUE_EDIT), "logo2.png");
+      test::PressButton(box.window, IDOK);
+    });
+    DoubleClickRow(dialog, RowOf(dialog, "TabSkin"));
+    EXPECT_TRUE(previewWhileEditing);
+    EXPECT_TRUE(boxes.back().browseShown);
+    EXPECT_EQ(Cell(dialog, RowOf(dialog, "TabSkin"), 2), "logo2.png");
+    PumpFor(50);
+    EXPECT_FALSE(IsWindowVisible(PreviewWindowOf()));  // no such file
+    ShowCategory(dialog, IDC_SHOW_SETTINGS);
+    pick(-1);
+    DoubleClickRow(dialog, 0);
+    EXPECT_EQ(editor.settingItems.At(0).choice, 0);
+    ShowCategory(dialog, IDC_SHOW_GENERAL);
+    type("", IDOK);
+    DoubleClickRow(dialog, RowOf(dialog, "Author"));
+    EXPECT_FALSE(boxes.back().browseShown);
+    EXPECT_FALSE(Ticked(dialog, RowOf(dialog, "Author")));  // an empty text is not written
+
+    // With the colour dialog on, only the colour dialog appears.
+    editor.optionItems.Find(option::UseColorDialog).boolValue = true;
+    ShowCategory(dialog, IDC_SHOW_COLORS);
+    std::string chooserCaption;
+    watcher.Then([&](const ModalWatcher::Box& box) {
+      chooserCaption = box.caption;
+      EXPECT_EQ(GetDlgItem(box.window, IDC_VALUE_DESCRIPTION), nullptr);
+      TypeColour(box.window, 0x12, 0x34, 0x56);
+      test::PressButton(box.window, IDOK);
+    });
+    DoubleClickRow(dialog, row);
+    EXPECT_EQ(Cell(dialog, row, 2), "#123456");
+    watcher.Answer(IDCANCEL);
+    DoubleClickRow(dialog, row);
+    EXPECT_EQ(Cell(dialog, row, 2), "#123456");
+
+    // The options' commands open no value dialog: their message reaches the
+    // dialog, which shows the skin's other sections here.
+    ShowCategory(dialog, IDC_SHOW_OPTIONS);
+    const size_t seen = boxes.size();
+    ClickRow(dialog, RowOf(dialog, "ShowExtraData"));
+    Click(GetDlgItem(dialog, IDC_EDIT_ITEM));
+    EXPECT_EQ(boxes.size(), seen);
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_EXTRA_TEXT)));
+
+    // Leaving with the changes unsaved, and discarding them.
+    watcher.Answer(IDNO);
+    Click(GetDlgItem(dialog, IDC_START_EDITING));
+    EXPECT_TRUE(editor.choosingSkin);
+  });
+  ASSERT_GE(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1].caption, J("入力"));
+  EXPECT_EQ(boxes[1].description, J("未読タブの文字色"));
+  EXPECT_EQ(watcher.Unexpected(), 0);
+  EXPECT_EQ(test::ReadFileText(aquaIni).find("#123456"), std::string::npos);
+}
+
+// The popup menu of this thread once it is up.
+HWND MenuWindow() { return FindWindowA("#32768", nullptr); }
+
+// Opens the row menu of the selected row and picks an entry by its mnemonic.
+void ChooseFromRowMenu(HWND dialog, char mnemonic, std::vector<std::string>* texts = nullptr) {
+  TimerScript script;
+  script.At(200, [&] {
+    const HWND menu = MenuWindow();
+    if (texts) {
+      const auto handle = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
+      texts->clear();
+      for (int i = 0; i < GetMenuItemCount(handle); ++i) {
+        char text[64] = "";
+        GetMenuStringA(handle, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        texts->push_back(text);
+      }
+    }
+    PostMessageA(menu, WM_KEYDOWN, static_cast<WPARAM>(mnemonic), 0);
+  });
+  RECT r{};
+  ListView_GetItemRect(List(dialog), Selected(dialog), &r, LVIR_LABEL);
+  POINT at{r.left + 4, r.top + 4};
+  ClientToScreen(List(dialog), &at);
+  SendMessageA(List(dialog), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List(dialog)), MAKELPARAM(at.x, at.y));
+}
+
+std::string ClipboardAnsi() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return "<closed>";
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    text = static_cast<const char*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+std::string ClipboardWideInAnsi() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return "<closed>";
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    const auto wide = static_cast<const wchar_t*>(GlobalLock(data));
+    char buffer[1024] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, buffer, sizeof buffer, nullptr, nullptr);
+    text = buffer;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+TEST_F(ItemListWindowTest, RowMenuTicksEditsAndCopiesInBothFormats) {
+  Run([&](HWND dialog) {
+    Click(GetDlgItem(dialog, IDC_START_EDITING));
+    EditorDialog& editor = current->Editor();
+    const int height = RowOf(dialog, "ButtonHeight");
+    const int width = RowOf(dialog, "ButtonWidth");
+
+    // 選択解除 on a ticked row clears the box at once; the catalogue follows
+    // when the category is left.
+    ClickRow(dialog, width);
+    std::vector<std::string> texts;
+    ChooseFromRowMenu(dialog, 'U', &texts);
+    EXPECT_EQ(texts, (std::vector<std::string>{J("編集(&E)"), J("選択解除(&U)"), "", J("コピー(&C)"),
+                                               J("追加コピー(&A)")}));
+    EXPECT_FALSE(Ticked(dialog, width));
+    EXPECT_TRUE(editor.generalItems.Find("ButtonWidth").checked);
+    ChooseFromRowMenu(dialog, 'S', &texts);
+    EXPECT_EQ(texts[1], J("選択(&S)"));
+    EXPECT_TRUE(Ticked(dialog, width));
+
+    // コピー, then 追加コピー of the next row: both lines in both formats.
+    ChooseFromRowMenu(dialog, 'C');
+    const std::string first = J("ツールバーボタンの幅") + "\tButtonWidth\t24\n";
+    EXPECT_EQ(ClipboardAnsi(), first);
+    EXPECT_EQ(ClipboardWideInAnsi(), first);
+    ClickRow(dialog, height);
+    ChooseFromRowMenu(dialog, 'A');
+    const std::string both = first + J("ツールバーボタンの高さ") + "\tButtonHeight\t24\n";
+    EXPECT_EQ(ClipboardAnsi(), both);
+    EXPECT_EQ(ClipboardWideInAnsi(), both);
+
+    // 編集 opens the value dialog for the row.
+    watcher.Answer(IDCANCEL);
+    ChooseFromRowMenu(dialog, 'E');
+    EXPECT_EQ(watcher.Seen().size(), 1u);
+
+    ListView_SetItemState(List(dialog), height, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
+    ShowCategory(dialog, IDC_SHOW_COLORS);
+    EXPECT_FALSE(editor.generalItems.Find("ButtonHeight").checked);
+  });
+  EXPECT_EQ(watcher.Unexpected(), 0);
+}
+
+}  // namespace
+}  // namespace orlavix::win32
