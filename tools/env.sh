@@ -3,7 +3,7 @@
 
 ORLAVIX_PACKAGES=(g++ cmake ninja-build googletest mingw-w64 g++-mingw-w64-x86-64-posix
   g++-mingw-w64-i686-posix wine64 wine xvfb xauth x11-utils locales fonts-ipafont-gothic
-  imagemagick clang libclang-rt-14-dev zip)
+  imagemagick clang libclang-rt-14-dev zip unzip)
 
 orlavix_install_packages() {
   local missing=() p

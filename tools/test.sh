@@ -80,6 +80,30 @@ if [ -x "$WINDOW_TESTS" ] || [ -f "$WINDOW_TESTS" ]; then
   tail -n 3 "$LOGS/wine-window.log"
 fi
 
+# The downloads, then the end-to-end walks: the program as its own process,
+# and the unpacked x64 download starting on the demo host.
+E2E_TESTS="$BUILD/win64/tests/e2e/orlavix_e2e_tests.exe"
+if [ -f "$E2E_TESTS" ]; then
+  echo "== downloads and end-to-end walks under Wine"
+  UNPACKED="$BUILD/dist/unpacked-x64"
+  rm -rf "$UNPACKED"
+  if bash "$ROOT/tools/package.sh" > "$LOGS/package.log" 2>&1 && mkdir -p "$UNPACKED" \
+      && unzip -q "$BUILD/dist/orlavix-"*"-x64.zip" -d "$UNPACKED"; then
+    export ORLAVIX_PACKAGED_PROGRAM="$UNPACKED/orlavix.exe"
+  else
+    tail -n 20 "$LOGS/package.log"
+    unset ORLAVIX_PACKAGED_PROGRAM
+  fi
+  orlavix_wine "$E2E_TESTS" --gtest_brief=1 > "$LOGS/wine-e2e.log" 2>&1
+  record "Wine end-to-end walks" $? "$LOGS/wine-e2e.log"
+  if [ -z "${ORLAVIX_PACKAGED_PROGRAM:-}" ] || grep -q 'SKIPPED' "$LOGS/wine-e2e.log"; then
+    echo "   the download could not be built or was not started"
+    TOTAL_FAILED=$((TOTAL_FAILED + 1))
+    STATUS=1
+  fi
+  tail -n 3 "$LOGS/wine-e2e.log"
+fi
+
 for fuzzer in "$BUILD"/fuzz/fuzz/fuzz_*; do
   [ -x "$fuzzer" ] || continue
   name=$(basename "$fuzzer")

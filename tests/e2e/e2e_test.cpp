@@ -165,7 +165,7 @@ TEST(MainRoad, EditApplyEditAgainAndSaveOnClose) {
   EXPECT_NE(firstSave.find("MenuText=#12ab34\r\n"), std::string::npos);
   EXPECT_NE(firstSave.find("MenuHighlight=#3a7bd5\r\n"), std::string::npos);
   ExpectFixedLayout(firstSave);
-  EXPECT_EQ(ReadFile(skinIni + ".000"), original) << "the backup holds the old bytes";
+  EXPECT_TRUE(ReadFile(skinIni + ".000") == original) << "the backup holds the old bytes";
 
   session.EditText("MenuHighlight", "#000080", "#000080");
   session.CloseAnswering(IDYES);
@@ -174,7 +174,7 @@ TEST(MainRoad, EditApplyEditAgainAndSaveOnClose) {
   EXPECT_NE(secondSave.find("MenuHighlight=#000080\r\n"), std::string::npos);
   EXPECT_NE(secondSave.find("MenuText=#12ab34\r\n"), std::string::npos);
   ExpectFixedLayout(secondSave);
-  EXPECT_EQ(ReadFile(skinIni + ".001"), firstSave);
+  EXPECT_TRUE(ReadFile(skinIni + ".001") == firstSave) << "the second backup holds the first save";
 }
 
 TEST(MainRoad, CancelKeepsEditingAndNoDiscards) {
@@ -196,7 +196,7 @@ TEST(MainRoad, CancelKeepsEditingAndNoDiscards) {
 
   session.CloseAnswering(IDNO);
   EXPECT_EQ(session.Program().WaitForExit(10000), 2);
-  EXPECT_EQ(ReadFile(skinIni), original) << "No discards the edit";
+  EXPECT_TRUE(ReadFile(skinIni) == original) << "No discards the edit";
   EXPECT_FALSE(Exists(skinIni + ".000"));
 }
 

@@ -81,9 +81,15 @@ bool CopyTree(const std::string& from, const std::string& to) {
 }
 
 std::string TextOf(HWND window) {
+  // GetWindowText does not ask another process's controls for their text;
+  // WM_GETTEXT does, and the system carries the text across.
   char text[1024] = "";
-  GetWindowTextA(window, text, sizeof text);
-  return text;
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                           5000, &length)) {
+    return "";
+  }
+  return std::string(text, length < sizeof text ? length : 0);
 }
 
 RemoteProgram::RemoteProgram(const std::string& exe, const std::string& arguments) {

@@ -19,7 +19,7 @@ std::string WindowsPath(const std::string& path);
 // Copies a folder tree.
 bool CopyTree(const std::string& from, const std::string& to);
 
-// The text of a window of any process.
+// The text of a window or control of any process.
 std::string TextOf(HWND window);
 
 class RemoteProgram {

@@ -97,6 +97,45 @@ bool CountsFrom(const std::string& buttonText, int seconds) {
          buttonText.find("(" + std::to_string(seconds - 1) + ")") != std::string::npos;
 }
 
+std::vector<std::string> ListRows(HWND list) {
+  std::vector<std::string> rows;
+  const auto count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) {
+    std::string line;
+    for (int column = 0; column < 3; ++column) {
+      char text[260] = "";
+      LVITEMA item{};
+      item.iSubItem = column;
+      item.pszText = text;
+      item.cchTextMax = sizeof text;
+      SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+      line += (column ? "|" : "") + std::string(text);
+    }
+    rows.push_back(line);
+  }
+  return rows;
+}
+
+// The row whose key column holds `key`, or -1.
+int RowOfKey(HWND list, const std::string& key) {
+  const std::vector<std::string> rows = ListRows(list);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].find("|" + key + "|") != std::string::npos) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// Runs one of the options' commands as a person does: "&OPT", the command's
+// row, 編集(&E).
+void RunCommand(HWND dialog, const std::string& key) {
+  const HWND list = GetDlgItem(dialog, IDC_ITEM_LIST);
+  Click(GetDlgItem(dialog, IDC_SHOW_OPTIONS));
+  const int row = RowOfKey(list, key);
+  ASSERT_GE(row, 0) << key;
+  ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  Click(GetDlgItem(dialog, IDC_EDIT_ITEM));
+}
+
 TEST_F(SkinOperationsTest, StartsTheHostWithTheEditedSkinOnlyWhenNothingIsBusy) {
   const std::string userIniBefore = test::ReadFileText(userIni);
   std::string hostBusyButton, installerBusyButton, startedButton, standInTitle;
@@ -128,7 +167,7 @@ TEST_F(SkinOperationsTest, StartsTheHostWithTheEditedSkinOnlyWhenNothingIsBusy) 
 
     // Nothing busy: user.ini names Zen and the browser starts with it.
     AnswerReport(startedButton);
-    SendMessageA(dialog, kRunWithThisSkinMessage, 0, 0);
+    RunCommand(dialog, "RunWithThisSkin");
     EXPECT_EQ(ProfileSkin(), "Zen");
     if (const HWND standIn = WaitForStandIn()) standInTitle = TextOf(standIn);
     CloseStandIn();
@@ -153,31 +192,12 @@ TEST_F(SkinOperationsTest, StartsTheHostWithTheEditedSkinOnlyWhenNothingIsBusy) 
   EXPECT_NE(test::ReadFileText(userIni).find("[General]"), std::string::npos);
 }
 
-std::vector<std::string> ListRows(HWND list) {
-  std::vector<std::string> rows;
-  const auto count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-  for (int row = 0; row < count; ++row) {
-    std::string line;
-    for (int column = 0; column < 3; ++column) {
-      char text[260] = "";
-      LVITEMA item{};
-      item.iSubItem = column;
-      item.pszText = text;
-      item.cchTextMax = sizeof text;
-      SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-      line += (column ? "|" : "") + std::string(text);
-    }
-    rows.push_back(line);
-  }
-  return rows;
-}
-
 TEST_F(SkinOperationsTest, ReportRowsAndTheOtherSectionsOfTheDemoSkin) {
   Run(executable, [&](HWND dialog) {
     Edit(dialog, "Aqua");
     const HWND list = GetDlgItem(dialog, IDC_ITEM_LIST);
 
-    SendMessageA(dialog, kCheckUnusedSkinFilesMessage, 0, 0);
+    RunCommand(dialog, "CheckUnusedSkinFiles");
     EXPECT_EQ(ListRows(list), (std::vector<std::string>{J("存在していないファイル") + "|1|logo.png",
                                                         J("使用されていないファイル") + "|1|unused_old.bmp"}));
     char title[64] = "";
@@ -193,7 +213,7 @@ TEST_F(SkinOperationsTest, ReportRowsAndTheOtherSectionsOfTheDemoSkin) {
       EXPECT_TRUE(Enabled(dialog, id)) << id;
     }
 
-    SendMessageA(dialog, kShowExtraDataMessage, 0, 0);
+    RunCommand(dialog, "ShowExtraData");
     const HWND extra = GetDlgItem(dialog, IDC_EXTRA_TEXT);
     EXPECT_TRUE(IsWindowVisible(extra));
     EXPECT_FALSE(IsWindowVisible(list));
