@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "check/check_command.h"
 
 namespace {
@@ -65,17 +66,7 @@ class NullConsole : public orlavix::check::Console {
   std::size_t bytes = 0;
 };
 
-template <typename F>
-double Millis(F&& work, int repeat = 3) {
-  double best = 1e300;
-  for (int r = 0; r < repeat; ++r) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    if (took.count() < best) best = took.count();
-  }
-  return best;
-}
+using orlavix::bench::Millis;
 
 }  // namespace
 

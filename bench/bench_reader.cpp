@@ -18,17 +18,7 @@ namespace {
 using orlavix::bench::MakeSkin;
 using orlavix::bench::QuietMessages;
 
-template <typename F>
-double Millis(F&& work, int repeat = 3) {
-  double best = 1e300;
-  for (int r = 0; r < repeat; ++r) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    if (took.count() < best) best = took.count();
-  }
-  return best;
-}
+using orlavix::bench::Millis;
 
 }  // namespace
 

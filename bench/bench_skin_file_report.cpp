@@ -11,23 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "editor/skin_file_report.h"
 #include "model/catalogues.h"
 #include "tests/reference/skin_file_report_reference.h"
 
 namespace {
 
-template <typename F>
-double Millis(F&& work, int repeat = 3) {
-  double best = 1e300;
-  for (int r = 0; r < repeat; ++r) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    if (took.count() < best) best = took.count();
-  }
-  return best;
-}
+using orlavix::bench::Millis;
 
 // Every image setting ticked: half name files of the folder (some in another
 // letter case), half name files that do not exist and sort first, which is

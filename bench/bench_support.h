@@ -60,4 +60,10 @@ Timing Measure(int repeat, Work&& work) {
   return Measure(repeat, work, [] {});
 }
 
+// The best of `repeat` runs, in milliseconds.
+template <typename Work>
+double Millis(Work&& work, int repeat = 3) {
+  return Measure(repeat, work).min;
+}
+
 }  // namespace orlavix::bench
