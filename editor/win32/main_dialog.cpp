@@ -12,23 +12,13 @@
 #include "support/mbtext.h"
 #include "support/win32/about_dialog.h"
 #include "support/win32/center_dialog.h"
-#include "support/win32/nt_platform.h"
+#include "support/win32/open_file_dialog.h"
+#include "support/win32/system_menu.h"
 #include "support/win32/timed_message_box.h"
 
 namespace orlavix::win32 {
 
 namespace {
-
-// The records as systems before Windows 2000 know them: without the fields
-// added later.
-constexpr DWORD kOpenFileNameSize400 = offsetof(OPENFILENAMEA, pvReserved);
-constexpr UINT kMenuItemInfoSize400 = offsetof(MENUITEMINFOA, hbmpItem);
-#if defined(_WIN32) && !defined(_WIN64)
-static_assert(sizeof(OPENFILENAMEA) == 88, "the 32-bit open-file record is 88 bytes");
-static_assert(kOpenFileNameSize400 == 76, "older systems take 76 bytes");
-static_assert(sizeof(MENUITEMINFOA) == 48, "the 32-bit menu item record is 48 bytes");
-static_assert(kMenuItemInfoSize400 == 44, "older systems take 44 bytes");
-#endif
 
 constexpr int kEndValue = 2;
 
@@ -203,21 +193,7 @@ void MainDialog::PrepareResize() {
 }
 
 void MainDialog::AddSystemMenuItems() {
-  const HMENU menu = GetSystemMenu(Window(), FALSE);
-  if (!menu) return;
-  const std::string text = J("バージョン情報(&A)...");
-  MENUITEMINFOA item{};
-  item.cbSize = IsBeforeWindows2000() ? kMenuItemInfoSize400 : sizeof item;
-  item.fMask = MIIM_ID | MIIM_TYPE;
-  item.fType = MFT_STRING;
-  item.wID = kAboutCommand;
-  item.dwTypeData = const_cast<char*>(text.c_str());
-  InsertMenuItemA(menu, 0, TRUE, &item);
-  MENUITEMINFOA separator{};
-  separator.cbSize = item.cbSize;
-  separator.fMask = MIIM_TYPE;
-  separator.fType = MFT_SEPARATOR;
-  InsertMenuItemA(menu, 1, TRUE, &separator);
+  AddSystemMenuItem(Window(), kAboutCommand, J("バージョン情報(&A)..."));
 }
 
 bool MainDialog::OnSysCommand(WPARAM command) {
@@ -385,19 +361,7 @@ bool MainDialog::AskForHostExecutable(const std::string& startFolder, std::strin
   const std::string filter = std::string("Velquor/Osket") + '\0' + "Velquor.exe;Osket.exe" + '\0' +
                              J("実行可能ファイル(*.exe)") + '\0' + "*.exe" + '\0' +
                              J("すべてのファイル(*.*)") + '\0' + "*.*" + '\0';
-  char file[MAX_PATH] = "";
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = IsBeforeWindows2000() ? kOpenFileNameSize400 : sizeof dialog;
-  dialog.hwndOwner = GetActiveWindow();
-  dialog.lpstrFilter = filter.c_str();
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = file;
-  dialog.nMaxFile = sizeof file;
-  dialog.lpstrInitialDir = startFolder.empty() ? nullptr : startFolder.c_str();
-  dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST;
-  if (!GetOpenFileNameA(&dialog)) return false;
-  chosen = file;
-  return true;
+  return AskForExistingFile(GetActiveWindow(), filter, startFolder, chosen);
 }
 
 }  // namespace orlavix::win32

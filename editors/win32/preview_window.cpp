@@ -8,19 +8,12 @@
 #include "editors/win32/gdiplus_objects.h"
 #include "support/mbtext.h"
 #include "support/paths.h"
-#include "support/win32/nt_platform.h"
+#include "support/win32/system_menu.h"
 
 namespace orlavix::win32 {
 namespace {
 
 using namespace Gdiplus::DllExports;
-
-// The record as systems before Windows 2000 know it: without hbmpItem.
-constexpr UINT kMenuItemInfoSize400 = offsetof(MENUITEMINFOA, hbmpItem);
-#if defined(_WIN32) && !defined(_WIN64)
-static_assert(sizeof(MENUITEMINFOA) == 48, "the 32-bit menu item record is 48 bytes");
-static_assert(kMenuItemInfoSize400 == 44, "older systems take 44 bytes");
-#endif
 
 std::wstring Wide(const std::string& ansi) {
   if (ansi.empty()) return std::wstring();
@@ -183,23 +176,7 @@ bool PreviewWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& 
 }
 
 void PreviewWindow::AddPropertiesItem() {
-  const HMENU menu = GetSystemMenu(Window(), FALSE);
-  if (!menu) return;
-  const UINT size = IsBeforeWindows2000() ? kMenuItemInfoSize400 : sizeof(MENUITEMINFOA);
-  std::string text = J("プロパティ(&R)...");
-  MENUITEMINFOA item{};
-  item.cbSize = size;
-  item.fMask = MIIM_ID | MIIM_TYPE;
-  item.fType = MFT_STRING;
-  item.wID = IDM_PREVIEW_PROPERTIES;
-  item.dwTypeData = text.data();
-  item.cch = static_cast<UINT>(text.size());
-  InsertMenuItemA(menu, 0, TRUE, &item);
-  MENUITEMINFOA separator{};
-  separator.cbSize = size;
-  separator.fMask = MIIM_TYPE;
-  separator.fType = MFT_SEPARATOR;
-  InsertMenuItemA(menu, 1, TRUE, &separator);
+  AddSystemMenuItem(Window(), IDM_PREVIEW_PROPERTIES, J("プロパティ(&R)..."));
 }
 
 void PreviewWindow::Paint() {

@@ -11,17 +11,10 @@
 #include "editors/win32/color_chooser.h"
 #include "support/mbtext.h"
 #include "support/win32/center_dialog.h"
-#include "support/win32/nt_platform.h"
+#include "support/win32/open_file_dialog.h"
 
 namespace orlavix::win32 {
 namespace {
-
-// The record as systems before Windows 2000 know it: up to lpTemplateName.
-constexpr DWORD kOpenFileNameSize400 = offsetof(OPENFILENAMEA, pvReserved);
-#if defined(_WIN32) && !defined(_WIN64)
-static_assert(sizeof(OPENFILENAMEA) == 88, "the 32-bit open-file record is 88 bytes");
-static_assert(kOpenFileNameSize400 == 76, "older systems take 76 bytes");
-#endif
 
 std::string WindowText(HWND window) {
   const int length = GetWindowTextLengthA(window);
@@ -157,22 +150,11 @@ void ValueInputDialog::Confirm() {
 }
 
 void ValueInputDialog::Browse() {
-  const std::string filter = ImageFilter();
-  char path[MAX_PATH] = "";
-  char title[256] = "";
-  OPENFILENAMEA request{};
-  request.lStructSize = IsBeforeWindows2000() ? kOpenFileNameSize400 : sizeof request;
-  request.hwndOwner = Window();
-  request.lpstrFilter = filter.c_str();
-  request.nFilterIndex = 1;
-  request.lpstrFile = path;
-  request.nMaxFile = sizeof path;
-  request.lpstrFileTitle = title;
-  request.nMaxFileTitle = sizeof title;
-  request.lpstrInitialDir = imageFolder.empty() ? nullptr : imageFolder.c_str();
-  request.Flags = OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER;
+  std::string path;
   // Only the name goes back: the file is looked for in the controls folder.
-  if (GetOpenFileNameA(&request)) SetWindowTextA(editBox_, PathFindFileNameA(path));
+  if (AskForExistingFile(Window(), ImageFilter(), imageFolder, path)) {
+    SetWindowTextA(editBox_, PathFindFileNameA(path.c_str()));
+  }
   SetFocus(editBox_);
 }
 

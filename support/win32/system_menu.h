@@ -1,0 +1,14 @@
+// The one item the program's windows add to their system menu.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace orlavix::win32 {
+
+// Inserts a string item `text` (working code page) with `id` at the top of
+// the window's system menu, and a separator under it.
+void AddSystemMenuItem(HWND window, UINT id, const std::string& text);
+
+}  // namespace orlavix::win32
