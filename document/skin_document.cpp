@@ -3,6 +3,10 @@
 #include <cstring>
 #include <new>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 
 #include "platform/codepage.h"
 #include "platform/files.h"
@@ -250,32 +254,6 @@ std::string SkinFileUtf8(std::string_view bytes) {
   return ValidUtf8(UpToNul(bytes));
 }
 
-std::string SkinFileUtf8FromBuffer(std::string&& bytes) {
-  std::string_view view(bytes);
-  if (TakeByteOrderMark(view) != FileEncoding::Utf8) return SkinFileUtf8(std::string_view(bytes));
-  view = UpToNul(view);
-  if (FirstMalformed(view) != view.size()) return ValidUtf8(view);
-  // Well-formed, as files nearly always are: the buffer itself is the result.
-  const std::size_t from = static_cast<std::size_t>(view.data() - bytes.data()), size = view.size();
-  bytes.resize(from + size);
-  bytes.erase(0, from);
-  return std::move(bytes);
-}
-
-namespace {
-
-// As DecodeSkinFileBytes, decoding UTF-8 over its own bytes.
-std::string DecodeSkinFileBuffer(std::string&& bytes) {
-  std::string_view view(bytes);
-  if (TakeByteOrderMark(view) != FileEncoding::Utf8) return DecodeSkinFileBytes(bytes);
-  const std::size_t from = static_cast<std::size_t>(view.data() - bytes.data());
-  bytes.resize(from + UpToNul(view).size());
-  platform::Utf8ToWorkingInPlace(bytes, from);
-  return std::move(bytes);
-}
-
-}  // namespace
-
 std::string DecodeSkinFileBytes(std::string_view bytes) {
   switch (TakeByteOrderMark(bytes)) {
     case FileEncoding::Utf16Le: return Utf8ToAnsi(Utf16ToUtf8(bytes, false));
@@ -285,43 +263,90 @@ std::string DecodeSkinFileBytes(std::string_view bytes) {
   return Utf8ToAnsi(UpToNul(bytes));
 }
 
-void SkinDocument::ReadFromFile(const std::string& path, Messages& messages, std::string* utf8) {
-  Clear();
-  if (utf8) utf8->clear();
-  std::string bytes;
-  switch (platform::ReadWholeFile(path, bytes)) {
-    case platform::ReadStatus::Ok:
-      break;
-    case platform::ReadStatus::TooLarge:
-      messages.Alert(J("ファイルが大きすぎるため読み込めません。"));
-      return;
-    case platform::ReadStatus::Failed:
-      return;
-  }
-  try {
-    // Only the collection needs the bytes as well; the loads decode over them.
-    std::string text;
-    if (utf8) {
-      std::string_view contents(bytes);
-      bool wellFormed = false;
-      if (TakeByteOrderMark(contents) == FileEncoding::Utf8) {
-        contents = UpToNul(contents);
-        text = platform::Utf8ToWorking(contents, wellFormed);
-      } else {
-        text = DecodeSkinFileBytes(bytes);
-      }
-      if (wellFormed) {
-        // The decoding has checked every character: the contents are the bytes.
-        const std::size_t from = static_cast<std::size_t>(contents.data() - bytes.data()), size = contents.size();
-        bytes.resize(from + size);
-        bytes.erase(0, from);
-        *utf8 = std::move(bytes);
-      } else {
-        *utf8 = SkinFileUtf8FromBuffer(std::move(bytes));
+namespace {
+
+// Decodes a skin.ini while it is read. UTF-8 (nearly every file) is decoded
+// piece by piece: over the bytes themselves, or into a text of its own when
+// the bytes are wanted as well. A UTF-16 file is decoded whole at the end.
+class DecodingSink : public platform::ReadSink {
+ public:
+  DecodingSink(bool keepBytes, DecodeWatcher* watcher) : keepBytes_(keepBytes), watcher_(keepBytes ? watcher : nullptr) {}
+
+  bool Piece(std::string& bytes, bool last) override {
+    if (!decoder_) {
+      // The first piece holds the whole mark: pieces are far longer.
+      std::string_view view(bytes);
+      encoding_ = TakeByteOrderMark(view);
+      from_ = bytes.size() - view.size();
+      decoder_.emplace(from_);
+      if (keepBytes_ && bytes.capacity() > text_.capacity()) text_.reserve(bytes.capacity() + 4096);
+      if (encoding_ == FileEncoding::Utf8 && watcher_) watcher_->Expect(bytes.capacity());
+    }
+    if (encoding_ != FileEncoding::Utf8) return true;
+    if (keepBytes_) {
+      decoder_->Take(bytes, last, text_);
+      if (watcher_ && decoder_->WellFormed()) {
+        const std::string_view contents(bytes.data() + from_, decoder_->BytesEnd() - from_);
+        watcher_->Decoded(text_, contents, last || decoder_->Ended());
       }
     } else {
-      text = DecodeSkinFileBuffer(std::move(bytes));
+      decoder_->TakeInPlace(bytes, last);
     }
+    return !decoder_->Ended();
+  }
+
+  // The text, and with keepBytes the contents as SkinFileUtf8 gives them,
+  // taken from what the reading left in bytes.
+  std::string Finish(std::string& bytes, std::string* utf8) {
+    if (!decoder_ || encoding_ != FileEncoding::Utf8) {
+      std::string text = DecodeSkinFileBytes(bytes);
+      if (utf8) *utf8 = SkinFileUtf8(bytes);
+      return text;
+    }
+    if (!keepBytes_) {
+      bytes.resize(decoder_->Length());
+      return std::move(bytes);
+    }
+    bytes.resize(decoder_->BytesEnd());
+    bytes.erase(0, from_);
+    // Well-formed bytes (the decoding says so where it can tell) are the
+    // contents as they stand.
+    if (decoder_->WellFormed() || FirstMalformed(bytes) == bytes.size()) {
+      *utf8 = std::move(bytes);
+    } else {
+      *utf8 = ValidUtf8(bytes);
+    }
+    return std::move(text_);
+  }
+
+ private:
+  bool keepBytes_;
+  DecodeWatcher* watcher_;
+  FileEncoding encoding_ = FileEncoding::Utf8;
+  std::size_t from_ = 0;
+  std::optional<platform::Utf8PieceDecoder> decoder_;
+  std::string text_;
+};
+
+}  // namespace
+
+void SkinDocument::ReadFromFile(const std::string& path, Messages& messages, std::string* utf8,
+                                DecodeWatcher* watcher) {
+  Clear();
+  if (utf8) utf8->clear();
+  try {
+    std::string bytes;
+    DecodingSink sink(utf8 != nullptr, watcher);
+    switch (platform::ReadWholeFile(path, bytes, &sink)) {
+      case platform::ReadStatus::Ok:
+        break;
+      case platform::ReadStatus::TooLarge:
+        messages.Alert(J("ファイルが大きすぎるため読み込めません。"));
+        return;
+      case platform::ReadStatus::Failed:
+        return;
+    }
+    std::string text = sink.Finish(bytes, utf8);
     bytes = std::string();
     SetText(std::move(text));
   } catch (const std::bad_alloc&) {
@@ -340,7 +365,8 @@ void SkinDocument::SetText(std::string text) {
 
 void SkinDocument::Clear() {
   text_.reset();
-  indexed_ = false;
+  indexAt_ = indexFrom_ = 0;
+  indexDone_ = false;
   headers_.clear();
   headers_.shrink_to_fit();
   listed_.clear();
@@ -364,61 +390,96 @@ bool StartsCharacter(const char* p, std::size_t from, std::size_t i) {
   return (i - run) % 2 == 0;
 }
 
-// Where the lines of the text end: the first NUL, or the first 0xFF that
-// starts a character.
-std::size_t TextEnd(std::string_view text) {
-  const std::size_t nul = text.find('\0');
-  const std::size_t limit = nul == std::string_view::npos ? text.size() : nul;
-  for (std::size_t ff = text.find('\xFF'); ff < limit; ff = text.find('\xFF', ff + 1)) {
-    if (StartsCharacter(text.data(), 0, ff)) return ff;
+// The first byte at or after i that may matter to the index: a NUL, a 0xFF,
+// or a '[' at the start of the text or just after a CR or LF. Sixteen bytes
+// at a time; a header bracket is rare, so the neighbour test waits for one.
+std::size_t FindIndexStop(const char* p, std::size_t i, std::size_t size) {
+  const auto matters = [p](std::size_t at) {
+    const char c = p[at];
+    return c == '\0' || c == '\xFF' || (c == '[' && (at == 0 || p[at - 1] == '\r' || p[at - 1] == '\n'));
+  };
+  if (i == 0 && size > 0 && matters(0)) return 0;
+  if (i == 0) i = 1;
+#if defined(__SSE2__)
+  const __m128i bracket = _mm_set1_epi8('['), nul = _mm_setzero_si128(), ff = _mm_set1_epi8(static_cast<char>(0xFF)),
+                cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+  for (; i + 16 <= size; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const __m128i open = _mm_cmpeq_epi8(v, bracket);
+    const __m128i end = _mm_or_si128(_mm_cmpeq_epi8(v, nul), _mm_cmpeq_epi8(v, ff));
+    if (_mm_movemask_epi8(_mm_or_si128(open, end)) == 0) continue;
+    const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i - 1));
+    const __m128i afterBreak = _mm_or_si128(_mm_cmpeq_epi8(before, cr), _mm_cmpeq_epi8(before, lf));
+    const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_and_si128(open, afterBreak), end));
+    if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
   }
-  return limit;
+#endif
+  for (; i < size; ++i) {
+    if (matters(i)) return i;
+  }
+  return size;
 }
 
 }  // namespace
 
 // A header line starts with '[', so only the brackets that start a line are
 // looked at: one after a CR or LF that is a line break (not the trail of a
-// lead byte), or the first byte of the text. The result is the scanner's,
-// line for line.
-void SkinDocument::BuildIndex() const {
-  if (indexed_ || !text_) return;
+// lead byte), or the first byte of the text. The lines end at the first NUL,
+// or the first 0xFF that starts a character. One pass finds both; the result
+// is the scanner's, line for line.
+bool SkinDocument::IndexNextHeader() const {
+  if (indexDone_ || !text_) return false;
   const std::string_view text(*text_);
-  const std::size_t end = TextEnd(text);
   const char* p = text.data();
-  std::size_t from = 0;  // a known start of a character
-  for (std::size_t at = text.find('['); at < end; at = text.find('[', at + 1)) {
-    if (at > 0) {
-      const char before = p[at - 1];
-      if (before != '\r' && before != '\n') continue;
-      if (!StartsCharacter(p, from, at - 1)) continue;
-    } else {
-      // Nothing precedes the first line.
+  const std::size_t size = text.size();
+  for (std::size_t at = FindIndexStop(p, indexAt_, size); at < size; at = FindIndexStop(p, at, size)) {
+    if (p[at] == '\0') break;
+    if (p[at] == '\xFF') {
+      if (StartsCharacter(p, indexFrom_, at)) break;
+      ++at;  // the trail of a lead byte
+      continue;
     }
-    LineScanner scanner(text.substr(0, end), at);
+    if (at > 0 && !StartsCharacter(p, indexFrom_, at - 1)) {
+      ++at;  // the CR or LF before it is a trail byte
+      continue;
+    }
+    LineScanner scanner(text, at);
     std::string_view line;
     if (!scanner.Next(line)) break;
-    from = scanner.Position();
+    indexFrom_ = indexAt_ = scanner.Position();  // go on after this line
     if (line.size() >= 2 && line.back() == ']') {
       const auto index = static_cast<std::uint32_t>(headers_.size());
       headers_.push_back({static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(line.size())});
       if (IsListedHeaderLine(line)) listed_.push_back(index);
+      return true;
     }
-    at = from - 1;  // go on after this line
+    at = indexAt_;
   }
-  indexed_ = true;
+  indexDone_ = true;
+  return false;
+}
+
+void SkinDocument::BuildIndex() const {
+  while (IndexNextHeader()) {
+  }
 }
 
 std::size_t SkinDocument::FindHeader(std::string_view name) const {
   if (!text_) return std::string::npos;
-  BuildIndex();
   // Every line equal to "[name]" without regard to case starts with '[' and
   // ends with ']' (folding never makes or removes brackets), so it is indexed;
   // folding keeps lengths, so only lines of the header's length can match.
+  // The index grows only as far as the first match.
   const std::string header = HeaderFor(name);
+  const auto matches = [&](std::size_t i) {
+    return headers_[i].length == header.size() &&
+           EqualsNoCase(std::string_view(*text_).substr(headers_[i].offset, headers_[i].length), header);
+  };
   for (std::size_t i = 0; i < headers_.size(); ++i) {
-    if (headers_[i].length != header.size()) continue;
-    if (EqualsNoCase(std::string_view(*text_).substr(headers_[i].offset, headers_[i].length), header)) return i;
+    if (matches(i)) return i;
+  }
+  while (IndexNextHeader()) {
+    if (matches(headers_.size() - 1)) return headers_.size() - 1;
   }
   return std::string::npos;
 }

@@ -1,7 +1,8 @@
 // One skin.ini, decoded into the working code page and kept as one text.
-// Queries scan the text by lines; the section headers are indexed by the first
-// query after a read, so that walking every section costs one pass over the
-// text and a read that only collects pays for no index.
+// Queries scan the text by lines; the section headers are indexed by the
+// queries after a read, only as far as each needs, so that walking every
+// section costs one pass over the text, a lookup of the first section costs
+// next to nothing, and a read that only collects pays for no index.
 #pragma once
 
 #include <cstddef>
@@ -58,16 +59,29 @@ std::string DecodeSkinFileBytes(std::string_view bytes);
 // byte that does not belong to a well-formed UTF-8 character replaced by
 // U+FFFD, so that the result is always valid UTF-8.
 std::string SkinFileUtf8(std::string_view bytes);
-// The same, reusing the buffer of well-formed UTF-8.
-std::string SkinFileUtf8FromBuffer(std::string&& bytes);
+
+// Follows a UTF-8 file while ReadFromFile decodes it, piece by piece, so that
+// work on the text can be done while the processor still holds each piece.
+class DecodeWatcher {
+ public:
+  virtual ~DecodeWatcher() = default;
+  // Before the first piece: the file's size.
+  virtual void Expect(std::size_t fileSize) = 0;
+  // The text decoded so far and the contents it came from (mark removed).
+  // Called only while every byte so far was well-formed UTF-8; `last` comes
+  // once, when both are whole. A watcher that never saw `last` must work
+  // from what the read gives.
+  virtual void Decoded(std::string_view text, std::string_view utf8, bool last) = 0;
+};
 
 class SkinDocument {
  public:
   // Replaces the text with the decoded file; on any failure the document is
   // absent afterwards. A file of 4 GiB or more is refused with an alert.
   // With `utf8`, also hands back the file's contents as SkinFileUtf8 gives
-  // them (emptied when the read fails).
-  void ReadFromFile(const std::string& path, Messages& messages, std::string* utf8 = nullptr);
+  // them (emptied when the read fails), and tells `watcher` of each piece.
+  void ReadFromFile(const std::string& path, Messages& messages, std::string* utf8 = nullptr,
+                    DecodeWatcher* watcher = nullptr);
 
   // Replaces the text with one already in the working code page.
   void SetText(std::string text);
@@ -93,6 +107,8 @@ class SkinDocument {
     std::uint32_t length;  // of the whole line
   };
 
+  // Adds the next header line to the index; false once the text has no more.
+  bool IndexNextHeader() const;
   void BuildIndex() const;
   // The index into headers_ of the first line that matches "[name]" as a
   // header, or npos.
@@ -100,8 +116,12 @@ class SkinDocument {
   void AppendBody(std::size_t headerEnd, std::string& out) const;
 
   std::optional<std::string> text_;
-  // Built on the first query after a read.
-  mutable bool indexed_ = false;
+  // Built by the queries after a read, as far as each needs: where the scan
+  // goes on, a known start of a character before that, and whether it is
+  // complete.
+  mutable std::size_t indexAt_ = 0;
+  mutable std::size_t indexFrom_ = 0;
+  mutable bool indexDone_ = false;
   // Lines that start with '[' and end with ']': candidates for a name lookup.
   mutable std::vector<HeaderLine> headers_;
   // Indices into headers_ of the listed headers (a name of one byte or more).

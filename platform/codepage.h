@@ -24,6 +24,35 @@ std::string WorkingToUtf8(std::string_view text);
 // Utf8ToWorking of buffer[from, end), put in place of the whole buffer.
 void Utf8ToWorkingInPlace(std::string& buffer, std::size_t from);
 
+// Decodes a file's UTF-8 while it is read, piece by piece, so that each
+// piece is converted while the processor still holds it. A NUL ends the
+// text, as it ends a file's contents. After the last piece the text is
+// Utf8ToWorking of the bytes from `from` up to that NUL.
+class Utf8PieceDecoder {
+ public:
+  explicit Utf8PieceDecoder(std::size_t from) : in_(from) {}
+  // Decodes the bytes that came since the last call, up to the last complete
+  // character (all of them when `last`), over the buffer itself: the text is
+  // then buffer[0, Length()).
+  void TakeInPlace(std::string& buffer, bool last);
+  // The same, appending to `out` and leaving the buffer as it is.
+  void Take(const std::string& buffer, bool last, std::string& out);
+  // True once a NUL has ended the text.
+  bool Ended() const { return ended_; }
+  // Where the decoded bytes end in the buffer: at the NUL once Ended().
+  std::size_t BytesEnd() const { return in_; }
+  std::size_t Length() const { return out_; }
+  // False when some byte belonged to no well-formed character (always false
+  // where the platform's converter does not tell).
+  bool WellFormed() const { return wellFormed_; }
+
+ private:
+  std::size_t in_;
+  std::size_t out_ = 0;
+  bool ended_ = false;
+  bool wellFormed_ = true;
+};
+
 // WorkingToUtf8 of the text after each run of CR and LF bytes in it has
 // become lineEnds(run) CR LF pairs; in one pass where the platform can.
 std::string WorkingToUtf8CrLf(std::string_view text, std::size_t (*lineEnds)(std::string_view run));

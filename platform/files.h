@@ -25,10 +25,25 @@ enum class FileError {
   Other,
 };
 
+// Told of a file piece by piece as it is read, so that work on the bytes can
+// follow the reading while they are still in the processor's cache.
+class ReadSink {
+ public:
+  virtual ~ReadSink() = default;
+  // Called after each piece (about 256 KiB) with all bytes read so far; the
+  // sink may rewrite what came before, but not resize the buffer. `last` is
+  // true once, for the final piece. Returning false ends the reading there.
+  virtual bool Piece(std::string& bytes, bool last) = 0;
+};
+
 // Reads the whole file into bytes. On Windows the file is opened with no
 // sharing, so a file another program holds open is not read. On anything but
-// Ok, bytes is left empty.
-ReadStatus ReadWholeFile(const std::string& path, std::string& bytes);
+// Ok, bytes is left empty. With a sink, each piece is handed to it as it
+// arrives.
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* sink = nullptr);
+
+// The piece size of ReadWholeFile.
+constexpr std::size_t kReadPiece = 256 * 1024;
 
 // True when path names an existing file or folder.
 bool FileExists(const std::string& path);

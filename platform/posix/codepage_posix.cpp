@@ -21,17 +21,20 @@ constexpr char kDefaultChar = '?';
 constexpr char32_t kInvalidByteChar = 0x30FB;  // KATAKANA MIDDLE DOT
 
 // Copies the ASCII bytes that start at p + i, sixteen at a time, until the
-// first other byte or until fewer than sixteen are left. With InPlace the
-// output lies over the input and is never ahead of it: only bytes already
-// read are overwritten. Otherwise the output has room for sixteen bytes more.
-template <bool InPlace>
+// first other byte (or, with StopAtNul, the first NUL) or until fewer than
+// sixteen are left. With InPlace the output lies over the input and is never
+// ahead of it: only bytes already read are overwritten. Otherwise the output
+// has room for sixteen bytes more.
+template <bool InPlace, bool StopAtNul>
 inline void CopyAscii(const unsigned char* p, std::size_t& i, std::size_t size, char*& o) {
 #if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
   while (i + 16 <= size) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-    const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(v));
-    if (high != 0) {
-      const std::size_t n = static_cast<std::size_t>(__builtin_ctz(high));
+    unsigned stop = static_cast<unsigned>(_mm_movemask_epi8(v));
+    if (StopAtNul) stop |= static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, zero)));
+    if (stop != 0) {
+      const std::size_t n = static_cast<std::size_t>(__builtin_ctz(stop));
       if (!InPlace || reinterpret_cast<const unsigned char*>(o) + 16 <= p + i + n) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(o), v);
       } else {
@@ -49,9 +52,12 @@ inline void CopyAscii(const unsigned char* p, std::size_t& i, std::size_t size, 
   while (i + 8 <= size) {
     std::uint64_t word;
     std::memcpy(&word, p + i, 8);
-    const std::uint64_t high = word & 0x8080808080808080ull;
-    if (high != 0) {
-      const std::size_t n = static_cast<std::size_t>(__builtin_ctzll(high)) / 8;  // little-endian
+    std::uint64_t stop = word & 0x8080808080808080ull;
+    // A zero byte sets its high bit here; bytes above the first one may be
+    // flagged wrongly, which the lowest flag never is.
+    if (StopAtNul) stop |= (word - 0x0101010101010101ull) & ~word & 0x8080808080808080ull;
+    if (stop != 0) {
+      const std::size_t n = static_cast<std::size_t>(__builtin_ctzll(stop)) / 8;  // little-endian
       for (std::size_t k = 0; k < n; ++k) o[k] = static_cast<char>(p[i + k]);
       o += n;
       i += n;
@@ -104,6 +110,17 @@ inline char* PutCp932(char* o, char32_t cp) {
     *o++ = static_cast<char>(bytes & 0xFF);
   }
   return o;
+}
+
+// PutCp932 for a character read from three bytes: writes two bytes always
+// (the second may be overwritten next), which saves a branch per character.
+inline char* PutCp932OfThree(char* o, unsigned cp) {
+  unsigned bytes = kUnicodeToCp932[cp];
+  if (bytes == 0) bytes = static_cast<unsigned char>(kDefaultChar);
+  const unsigned two = bytes > 0xFF ? 1 : 0;
+  o[0] = static_cast<char>(two ? bytes >> 8 : bytes);
+  o[1] = static_cast<char>(bytes);
+  return o + 1 + two;
 }
 
 inline char* PutUtf8(char* o, char32_t cp) {
@@ -182,7 +199,7 @@ char* PutWorkingText(const unsigned char* p, std::size_t size, Output& out, char
     o = out.Room(o, 64);
     // Up to 48 ASCII bytes at once, then one run of other characters.
     const std::size_t stop = size - i < 48 ? size : i + 48;
-    CopyAscii<false>(p, i, stop, o);
+    CopyAscii<false, false>(p, i, stop, o);
     while (i < stop && p[i] < 0x80) *o++ = static_cast<char>(p[i++]);
     if (i < size && p[i] >= 0x80) {
       const std::size_t end = RunEnd(p, i, size);
@@ -201,25 +218,43 @@ bool IsDbcsLeadByte(unsigned char c) { return IsLead(c); }
 
 namespace {
 
-// Converts p[i, size) into out and returns the bytes written. The output is
-// never longer than the input, and out may be p itself (out <= p + i): every
-// character is read before its conversion is written.
-template <bool InPlace>
-std::size_t Utf8ToWorkingInto(const unsigned char* p, std::size_t i, std::size_t size, char* out,
-                              bool* wellFormed = nullptr) {
+// Converts p[i, size) into o, leaving i where it stopped and o past the
+// output. The output is never longer than the input, and o may lie over p
+// (o <= p + i): every character is read before its conversion is written.
+// With StopAtNul a NUL ends the text: i stays on it and the result is true.
+template <bool InPlace, bool StopAtNul>
+bool ConvertUtf8(const unsigned char* p, std::size_t& at, std::size_t size, char*& out, bool& wellFormed) {
+  // Worked on in locals: the bytes written through o could otherwise alias
+  // the caller's variables and force them back to memory at every byte.
+  std::size_t i = at;
   char* o = out;
-  if (wellFormed) *wellFormed = true;
+  bool whole = true, ended = false;
   while (i < size) {
-    CopyAscii<InPlace>(p, i, size, o);
+    CopyAscii<InPlace, StopAtNul>(p, i, size, o);
     if (i >= size) break;
     if (p[i] < 0x80) {
+      if (StopAtNul && p[i] == 0) {
+        ended = true;
+        break;
+      }
       *o++ = static_cast<char>(p[i++]);
       continue;
+    }
+    // Three bytes, as every Japanese character has: checked and converted
+    // here without the general decoder's branches. Overlong forms and
+    // surrogates go the careful way.
+    if ((p[i] & 0xF0) == 0xE0 && i + 3 <= size && (p[i + 1] & 0xC0) == 0x80 && (p[i + 2] & 0xC0) == 0x80) {
+      const unsigned three = (p[i] & 0x0Fu) << 12 | (p[i + 1] & 0x3Fu) << 6 | (p[i + 2] & 0x3Fu);
+      if (three >= 0x800 && (three < 0xD800 || three > 0xDFFF)) {
+        o = PutCp932OfThree(o, three);
+        i += 3;
+        continue;
+      }
     }
     char32_t cp = 0;
     const std::size_t len = DecodeUtf8At(p, i, size, cp);
     if (len == 0) {
-      if (wellFormed) *wellFormed = false;
+      whole = false;
       o = PutCp932(o, 0xFFFD);
       ++i;
     } else if (cp > 0xFFFF) {
@@ -231,7 +266,33 @@ std::size_t Utf8ToWorkingInto(const unsigned char* p, std::size_t i, std::size_t
       i += len;
     }
   }
+  at = i;
+  out = o;
+  if (!whole) wellFormed = false;
+  return ended;
+}
+
+template <bool InPlace>
+std::size_t Utf8ToWorkingInto(const unsigned char* p, std::size_t i, std::size_t size, char* out,
+                              bool* wellFormed = nullptr) {
+  char* o = out;
+  bool whole = true;
+  ConvertUtf8<InPlace, false>(p, i, size, o, whole);
+  if (wellFormed) *wellFormed = whole;
   return static_cast<std::size_t>(o - out);
+}
+
+// The end of the bytes [from, size) without a character that may go on past
+// size: a start byte in the last three whose sequence would be longer.
+std::size_t CompleteEnd(const unsigned char* p, std::size_t from, std::size_t size) {
+  for (std::size_t k = 1; k <= 3 && k <= size - from; ++k) {
+    const unsigned c = p[size - k];
+    if (c < 0x80) break;
+    if (c < 0xC0) continue;
+    const std::size_t len = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xC2 && c <= 0xDF ? 2 : 1;
+    return len > k ? size - k : size;
+  }
+  return size;
 }
 
 }  // namespace
@@ -253,6 +314,28 @@ void Utf8ToWorkingInPlace(std::string& buffer, std::size_t from) {
   if (from > buffer.size()) from = buffer.size();
   buffer.resize(Utf8ToWorkingInto<true>(reinterpret_cast<const unsigned char*>(buffer.data()), from, buffer.size(),
                                   &buffer[0]));
+}
+
+void Utf8PieceDecoder::TakeInPlace(std::string& buffer, bool last) {
+  if (ended_ || in_ >= buffer.size()) return;
+  const auto* p = reinterpret_cast<const unsigned char*>(buffer.data());
+  const std::size_t end = last ? buffer.size() : CompleteEnd(p, in_, buffer.size());
+  char* o = &buffer[0] + out_;
+  ended_ = ConvertUtf8<true, true>(p, in_, end, o, wellFormed_);
+  out_ = static_cast<std::size_t>(o - buffer.data());
+}
+
+void Utf8PieceDecoder::Take(const std::string& buffer, bool last, std::string& out) {
+  if (ended_ || in_ >= buffer.size()) return;
+  const auto* p = reinterpret_cast<const unsigned char*>(buffer.data());
+  const std::size_t end = last ? buffer.size() : CompleteEnd(p, in_, buffer.size());
+  // Sized for the longest result (one byte per byte, sixteen more for the
+  // ASCII copy) and trimmed after: only this piece's room is ever touched.
+  const std::size_t at = out.size();
+  out.resize(at + (end - in_) + 16);
+  char* o = &out[0] + at;
+  ended_ = ConvertUtf8<false, true>(p, in_, end, o, wellFormed_);
+  out.resize(static_cast<std::size_t>(o - out.data()));
 }
 
 std::string WorkingToUtf8(std::string_view text) {

@@ -205,7 +205,7 @@ bool CopyBytes(int from, int to, std::uint64_t size, std::int64_t failAfter, Fil
 
 }  // namespace
 
-ReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* sink) {
   bytes.clear();
   if (path.empty()) return ReadStatus::Failed;
   FileDescriptor file(open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
@@ -215,24 +215,36 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {
   const auto size = static_cast<std::uint64_t>(info.st_size);
   if (size >= kReadLimit) return ReadStatus::TooLarge;
   try {
-    bytes.resize(static_cast<std::size_t>(size));
+    // Room taken once; each piece is sized just before it is read into, so
+    // the zeroing of a resize happens in the cache, not over the whole file.
+    bytes.reserve(static_cast<std::size_t>(size));
+    std::size_t done = 0;
+    while (true) {
+      const std::size_t want = size - done < kReadPiece ? static_cast<std::size_t>(size - done) : kReadPiece;
+      std::size_t got = 0;
+      bytes.resize(done + want);
+      while (got < want) {
+        const ssize_t n = read(file.get(), &bytes[done + got], want - got);
+        if (n < 0) {
+          if (errno == EINTR) continue;
+          bytes.clear();
+          bytes.shrink_to_fit();
+          return ReadStatus::Failed;
+        }
+        if (n == 0) break;  // the file shrank while we read: keep what is there
+        got += static_cast<std::size_t>(n);
+      }
+      done += got;
+      bytes.resize(done);
+      const bool last = got < want || done == size;
+      if (sink && !sink->Piece(bytes, last)) break;
+      if (last) break;
+    }
   } catch (const std::bad_alloc&) {
     bytes.clear();
+    bytes.shrink_to_fit();
     return ReadStatus::Failed;
   }
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t got = read(file.get(), &bytes[done], bytes.size() - done);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      bytes.clear();
-      bytes.shrink_to_fit();
-      return ReadStatus::Failed;
-    }
-    if (got == 0) break;  // the file shrank while we read: keep what is there
-    done += static_cast<std::size_t>(got);
-  }
-  bytes.resize(done);
   return ReadStatus::Ok;
 }
 

@@ -79,6 +79,38 @@ void Utf8ToWorkingInPlace(std::string& buffer, std::size_t from) {
   buffer = Utf8ToWorking(std::string_view(buffer).substr(from));
 }
 
+namespace {
+
+// The system converts whole texts: the pieces are kept and converted at the
+// end. Returns where the contents end (the first NUL, or the end).
+std::size_t ContentsEnd(const std::string& buffer, std::size_t from) {
+  const std::size_t nul = buffer.find('\0', from);
+  return nul == std::string::npos ? buffer.size() : nul;
+}
+
+}  // namespace
+
+void Utf8PieceDecoder::TakeInPlace(std::string& buffer, bool last) {
+  if (!last || ended_) return;
+  if (in_ > buffer.size()) in_ = buffer.size();
+  const std::size_t end = ContentsEnd(buffer, in_);
+  buffer = Utf8ToWorking(std::string_view(buffer).substr(in_, end - in_));
+  in_ = end;
+  out_ = buffer.size();
+  ended_ = true;
+  wellFormed_ = false;
+}
+
+void Utf8PieceDecoder::Take(const std::string& buffer, bool last, std::string& out) {
+  if (!last || ended_) return;
+  if (in_ > buffer.size()) in_ = buffer.size();
+  const std::size_t end = ContentsEnd(buffer, in_);
+  out += Utf8ToWorking(std::string_view(buffer).substr(in_, end - in_));
+  in_ = end;
+  ended_ = true;
+  wellFormed_ = false;
+}
+
 std::string WorkingToUtf8CrLf(std::string_view text, std::size_t (*lineEnds)(std::string_view run)) {
   std::string normal;
   normal.reserve(text.size() + text.size() / 16);

@@ -164,7 +164,7 @@ bool CopyCutShort(const std::string& from, HANDLE to, std::int64_t failAfter, Fi
 
 }  // namespace
 
-ReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* sink) {
   bytes.clear();
   if (path.empty()) return ReadStatus::Failed;
   FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
@@ -176,27 +176,38 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {
   const auto total = static_cast<std::uint64_t>(size.QuadPart);
   if (total > static_cast<std::uint64_t>(SIZE_MAX - 1)) return ReadStatus::Failed;  // 32-bit build
   try {
-    bytes.resize(static_cast<std::size_t>(total));
+    // Room taken once; each piece is sized just before it is read into, so
+    // the zeroing of a resize happens in the cache, not over the whole file.
+    bytes.reserve(static_cast<std::size_t>(total));
+    std::size_t done = 0;
+    while (true) {
+      const std::size_t want = total - done < kReadPiece ? static_cast<std::size_t>(total - done) : kReadPiece;
+      std::size_t got = 0;
+      bytes.resize(done + want);
+      while (got < want) {
+        DWORD n = 0;
+        if (!ReadFile(file.get(), &bytes[done + got], static_cast<DWORD>(want - got), &n, nullptr)) {
+          bytes.clear();
+          bytes.shrink_to_fit();
+          return ReadStatus::Failed;
+        }
+        if (n == 0) break;  // the file shrank: keep what is there
+        got += n;
+      }
+      done += got;
+      bytes.resize(done);
+      const bool last = got < want || done == total;
+      if (sink && !sink->Piece(bytes, last)) break;
+      if (last) break;
+    }
   } catch (const std::bad_alloc&) {
     bytes.clear();
+    bytes.shrink_to_fit();
     return ReadStatus::Failed;
   } catch (const std::length_error&) {
     bytes.clear();
     return ReadStatus::Failed;
   }
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD got = 0;
-    const DWORD want = static_cast<DWORD>(bytes.size() - done);
-    if (!ReadFile(file.get(), &bytes[done], want, &got, nullptr)) {
-      bytes.clear();
-      bytes.shrink_to_fit();
-      return ReadStatus::Failed;
-    }
-    if (got == 0) break;  // the file shrank: keep what is there
-    done += got;
-  }
-  bytes.resize(done);
   return ReadStatus::Ok;
 }
 

@@ -61,6 +61,43 @@ TEST(SkinDocumentFile, ContentsEndAtNulAndBadUtf8StillReads) {
   EXPECT_TRUE(messages.alerts.empty());
 }
 
+// The file is decoded piece by piece while it is read: every character that
+// straddles a piece boundary, well-formed or not, and a NUL or byte-order mark
+// anywhere, must read as the whole buffer decoded at once would.
+TEST(SkinDocumentFile, PiecesReadAcrossBoundariesDecodeAsOneBuffer) {
+  TempDir dir;
+  RecordingMessages messages;
+  const std::string characters[] = {"\xC3\xA9",         "\xE5\x80\xA4",        "\xF0\x9F\x98\x80", "\xED\x95\x9C",
+                                    "\xE5",             "\xE5\x80",            "\x80\x80",           "\xF8\xC3",
+                                    std::string(1, '\0'), "\xF0\x9F\x98\n["};
+  for (const bool mark : {false, true}) {
+    for (const std::string& character : characters) {
+      for (std::size_t shift = 0; shift <= 4; ++shift) {
+        std::string bytes = mark ? "\xEF\xBB\xBF[General]\r\n" : "[General]\r\n";
+        for (int n = 0; bytes.size() < platform::kReadPiece - shift - 40; ++n) {
+          bytes += n % 500 == 0 ? "[S" + std::to_string(n) + "]\r\n" : "K" + std::to_string(n) + "=\xE5\x80\xA4\r\n";
+        }
+        bytes.append(platform::kReadPiece - shift - bytes.size(), 'x');
+        bytes += character + "tail\r\n[Last]\r\nZ=1\r\n";
+        WriteBytes(dir.path() / "skin.ini", bytes);
+        SkinDocument doc, withBytes, reference;
+        std::string utf8;
+        doc.ReadFromFile(dir.File("skin.ini"), messages);
+        withBytes.ReadFromFile(dir.File("skin.ini"), messages, &utf8);
+        reference.SetText(DecodeSkinFileBytes(bytes));
+        const std::string what = (mark ? "mark, " : "") + std::to_string(shift) + " before the boundary: " +
+                                 ::testing::PrintToString(character);
+        ASSERT_TRUE(doc.HasText()) << what;
+        EXPECT_TRUE(doc.Text() == reference.Text()) << what;
+        EXPECT_TRUE(withBytes.Text() == reference.Text()) << what;
+        EXPECT_TRUE(utf8 == SkinFileUtf8(bytes)) << what;
+        EXPECT_EQ(doc.SectionNames(), reference.SectionNames()) << what;
+      }
+    }
+  }
+  EXPECT_TRUE(messages.alerts.empty());
+}
+
 TEST(SkinDocumentFile, UnreadableFilesLeaveTheDocumentAbsentSilently) {
   TempDir dir;
   WriteBytes(dir.path() / "skin.ini", kUtf8Skin);
