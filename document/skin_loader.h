@@ -2,6 +2,7 @@
 // no catalogue models. Each call reads the file from disk again.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,34 @@ void LoadSection(const std::string& skinIniPath, SkinDocument& skinText, std::st
 // unchanged.
 void CollectOtherSections(const std::string& skinIniPath, SkinDocument& skinText, std::string& extraText,
                           Messages& messages, std::string* extraBytes = nullptr);
+
+// As CollectOtherSections with extraBytes, giving only the bytes: all that a
+// save writes, and without the text the save would not use.
+void CollectOtherSectionBytes(const std::string& skinIniPath, SkinDocument& skinText, std::string& extraBytes,
+                              Messages& messages);
+
+// Collects the other sections as ReadFromFile decodes the file, so that each
+// piece is collected while the processor still holds it; whatever that way
+// cannot settle is collected from the whole text at the end.
+class OtherSectionsCollector : public DecodeWatcher {
+ public:
+  // Without `wantText`, Finish leaves extraText as it is.
+  explicit OtherSectionsCollector(bool wantText = true);
+  ~OtherSectionsCollector() override;
+  void Expect(std::size_t fileSize) override;
+  void Decoded(std::string_view text, std::string_view utf8, bool last) override;
+  // The results of CollectOtherSectionsOf(text, utf8, ...) for the text and
+  // contents that the read gave.
+  void Finish(std::string_view text, std::string_view utf8, std::string& extraText, std::string& extraBytes);
+
+  class Fast;
+  class Bytes;
+
+ private:
+  bool wantText_;
+  std::unique_ptr<Fast> fast_;
+  std::unique_ptr<Bytes> bytes_;
+};
 
 // The same from a text already read: `text` in the working code page and the
 // file's contents as SkinFileUtf8 gives them, whose lines match one for one.

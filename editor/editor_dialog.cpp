@@ -118,10 +118,13 @@ bool EditorDialog::SaveSkinFile() {
   SectionStyle style;
   style.onlyChecked = controls_.SaveOnlyChecked();
   style.helpLines = optionItems.FindCopy(option::OutputHelpString).boolValue;
-  CollectOtherSections(skinIniPath, skinText, extraText, messages_, &extraBytes);
+  // The save writes the other sections as the file's own bytes: their text
+  // in the working code page is not needed here.
+  CollectOtherSectionBytes(skinIniPath, skinText, extraBytes, messages_);
   SaveError error = SaveError::None;
-  if (!SaveSkinContent(skinIniPath, {generalItems, colorItems, controlItems, settingItems, extraText, &extraBytes},
-                       style, &error)) {
+  if (!SaveSkinContent(skinIniPath,
+                       {generalItems, colorItems, controlItems, settingItems, std::string(), &extraBytes}, style,
+                       &error)) {
     // Silence here would let the person believe the work is safe.
     messages_.Warn(SaveFailureText(error));
     return false;

@@ -70,6 +70,13 @@ TEST(Cp932Tables, AgreeWithIconvOnEveryCharacterAndEveryBytePair) {
   platform::Utf8ToWorkingInPlace(inPlace, 1);
   EXPECT_SAME_BYTES(inPlace, working);
   EXPECT_SAME_BYTES(platform::WorkingToUtf8(working), reference::WorkingToUtf8(working));
+  // A save collects the other sections from the file's own bytes: that needs
+  // '[', CR and LF to come from themselves alone.
+  for (char32_t cp = 0x80; cp < 0x10000; ++cp) {
+    if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+    const std::string one = platform::Utf8ToWorking(Utf8Of(cp));
+    EXPECT_TRUE(one != "[" && one != "\r" && one != "\n") << static_cast<unsigned>(cp);
+  }
 
   // The code page to UTF-8: every byte alone and every lead with every
   // trail, then each pair before an ASCII byte and before a lead byte.

@@ -8,6 +8,7 @@
 #include <unistd.h>
 #endif
 
+#include "platform/files.h"
 #include "support/mbtext.h"
 #include "tests/unit/test_files.h"
 
@@ -111,6 +112,46 @@ TEST(SkinLoader, CollectsOtherSectionsWithTheirLinesInFileOrder) {
 TEST(SkinLoader, RepeatedOtherSectionKeepsEachOccurrenceWithItsOwnLines) {
   EXPECT_EQ(Collect("[Foo]\nA=1\n[General]\n[foo]\nA=2\nB=3\n[Bar]\n[Foo]\n#only\n"),
             "[Foo]\nA=1\n\r\n[foo]\nA=2\nB=3\n\r\n[Bar]\n\r\n[Foo]\n#only\n\r\n");
+}
+
+// The collection follows the read piece by piece: whatever falls on a piece
+// boundary (a header, a run of line ends, a character, a NUL, bad bytes) must
+// give exactly what collecting the whole decoded text gives.
+TEST(SkinLoader, CollectingWhileReadingGivesWhatTheWholeTextGives) {
+  TempDir dir;
+  RecordingMessages messages;
+  const std::string atBoundary[] = {"\r\n[Foo]\r\n", "\n[General]\n", "\r\r\n\n[Bar]\r", "\xE5\x80\xA4\r\n\r\n",
+                                    "]\r\n[", std::string("\r\n\0[Cut]\r\n", 11), "\xC3\r\n[Bad]\r\n"};
+  for (const bool mark : {false, true}) {
+    for (const std::string& piece : atBoundary) {
+      for (std::size_t shift = 0; shift <= 6; shift += 2) {
+        std::string file = mark ? "\xEF\xBB\xBF[General]\r\nA=1\r\n" : "[General]\r\nA=1\r\n";
+        for (int n = 0; file.size() < 2 * platform::kReadPiece + 5000; ++n) {
+          if (file.size() + 64 > platform::kReadPiece && file.size() < platform::kReadPiece) {
+            file.append(platform::kReadPiece - shift - file.size(), 'x');
+            file += piece;
+          }
+          file += n % 300 == 0 ? "[S" + std::to_string(n) + "]\r\n" : n % 7 == 0 ? "K=\xE5\x80\xA4\n" : "K=v\r\n";
+        }
+        WriteBytes(dir.path() / "skin.ini", file);
+        std::string refText, refBytes;
+        CollectOtherSectionsOf(DecodeSkinFileBytes(file), SkinFileUtf8(file), refText, refBytes);
+        SkinDocument doc;
+        std::string text, bytes, bytesOnly = "old";
+        CollectOtherSections(dir.File("skin.ini"), doc, text, messages, &bytes);
+        CollectOtherSectionBytes(dir.File("skin.ini"), doc, bytesOnly, messages);
+        const std::string what = (mark ? "mark, " : "") + ::testing::PrintToString(piece) + " " + std::to_string(shift);
+        EXPECT_TRUE(text == refText) << what;
+        EXPECT_TRUE(bytes == refBytes) << what;
+        EXPECT_TRUE(bytesOnly == refBytes) << what;
+      }
+    }
+  }
+  std::string kept = "[Keep]\r\n\r\n";
+  SkinDocument doc;
+  CollectOtherSectionBytes(dir.File("missing.ini"), doc, kept, messages);
+  EXPECT_EQ(kept, "[Keep]\r\n\r\n");
+  EXPECT_TRUE(messages.alerts.empty());
 }
 
 TEST(SkinLoader, UnreadableFileLeavesExtraTextUnchanged) {
