@@ -41,9 +41,13 @@ struct Timing {
   double min = 0, median = 0;
 };
 
-// Runs work `repeat` times; `between` (untimed) runs before each.
+// Runs work `repeat` times; `between` (untimed) runs before each. One run
+// first goes untimed: on a virtual machine, memory the process has just taken
+// is slow to touch for a while, and that is the machine, not the work.
 template <typename Work, typename Between>
 Timing Measure(int repeat, Work&& work, Between&& between) {
+  between();
+  work();
   std::vector<double> took;
   for (int r = 0; r < repeat; ++r) {
     between();

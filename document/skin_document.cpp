@@ -274,7 +274,7 @@ class DecodingSink : public platform::ReadSink {
 
   bool Piece(std::string& bytes, bool last) override {
     if (!decoder_) {
-      // The first piece holds the whole mark: pieces are far longer.
+      if (bytes.size() < 3 && !last) return true;  // the mark may not be whole yet
       std::string_view view(bytes);
       encoding_ = TakeByteOrderMark(view);
       from_ = bytes.size() - view.size();
@@ -330,6 +330,103 @@ class DecodingSink : public platform::ReadSink {
 
 }  // namespace
 
+namespace {
+
+// Checks the UTF-8 of p[i, end) up to its first NUL, leaving i there (true)
+// or at end (false); clears wellFormed at the first byte that starts no
+// well-formed character, and stops there.
+bool CheckUtf8(const char* p, std::size_t& at, std::size_t end, bool& wellFormed) {
+  const std::string_view s(p, end);
+  std::size_t i = at;
+  while (i < end) {
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= end; i += 16) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+      const unsigned stop = static_cast<unsigned>(_mm_movemask_epi8(v) | _mm_movemask_epi8(_mm_cmpeq_epi8(v, zero)));
+      if (stop != 0) {
+        i += static_cast<std::size_t>(__builtin_ctz(stop));
+        break;
+      }
+    }
+    if (i >= end) break;
+#endif
+    const unsigned char c = static_cast<unsigned char>(p[i]);
+    if (c == 0) {
+      at = i;
+      return true;
+    }
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    // Three bytes whose lead allows any continuation: nearly every Japanese
+    // character, checked here without the general rules.
+    if (c >= 0xE1 && c != 0xED && c <= 0xEF && i + 3 <= end &&
+        (static_cast<unsigned char>(p[i + 1]) & 0xC0) == 0x80 && (static_cast<unsigned char>(p[i + 2]) & 0xC0) == 0x80) {
+      i += 3;
+      continue;
+    }
+    const std::size_t len = Utf8CharLength(s, i);
+    if (len == 0) {
+      wellFormed = false;
+      break;
+    }
+    i += len;
+  }
+  at = i;
+  return false;
+}
+
+// Follows the read with the checks of the UTF-8 alone.
+class CheckingSink : public platform::ReadSink {
+ public:
+  explicit CheckingSink(DecodeWatcher* watcher) : watcher_(watcher) {}
+
+  bool Piece(std::string& bytes, bool last) override {
+    if (!started_) {
+      if (bytes.size() < 3 && !last) return true;  // the mark may not be whole yet
+      std::string_view view(bytes);
+      utf8_ = TakeByteOrderMark(view) == FileEncoding::Utf8;
+      at_ = from_ = bytes.size() - view.size();
+      started_ = true;
+      if (utf8_ && watcher_) watcher_->Expect(bytes.capacity());
+    }
+    if (!utf8_ || !wellFormed_ || !watcher_) return true;
+    const std::size_t end = last ? bytes.size() : platform::Utf8CompleteEnd(bytes.data(), at_, bytes.size());
+    const bool ended = CheckUtf8(bytes.data(), at_, end, wellFormed_);
+    if (!wellFormed_) return true;  // read on: the caller works from the bytes
+    watcher_->Decoded({}, std::string_view(bytes.data() + from_, at_ - from_), last || ended);
+    return !ended;
+  }
+
+ private:
+  DecodeWatcher* watcher_;
+  bool started_ = false, utf8_ = true, wellFormed_ = true;
+  std::size_t from_ = 0, at_ = 0;
+};
+
+// Reads with the sink, giving the alert for a file too large to read.
+bool ReadWithSink(const std::string& path, Messages& messages, std::string& bytes, platform::ReadSink& sink) {
+  switch (platform::ReadWholeFile(path, bytes, &sink)) {
+    case platform::ReadStatus::Ok:
+      return true;
+    case platform::ReadStatus::TooLarge:
+      messages.Alert(J("ファイルが大きすぎるため読み込めません。"));
+      return false;
+    case platform::ReadStatus::Failed:
+      return false;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ReadSkinFileBytes(const std::string& path, Messages& messages, std::string& bytes, DecodeWatcher* watcher) {
+  CheckingSink sink(watcher);
+  return ReadWithSink(path, messages, bytes, sink);
+}
+
 void SkinDocument::ReadFromFile(const std::string& path, Messages& messages, std::string* utf8,
                                 DecodeWatcher* watcher) {
   Clear();
@@ -337,15 +434,7 @@ void SkinDocument::ReadFromFile(const std::string& path, Messages& messages, std
   try {
     std::string bytes;
     DecodingSink sink(utf8 != nullptr, watcher);
-    switch (platform::ReadWholeFile(path, bytes, &sink)) {
-      case platform::ReadStatus::Ok:
-        break;
-      case platform::ReadStatus::TooLarge:
-        messages.Alert(J("ファイルが大きすぎるため読み込めません。"));
-        return;
-      case platform::ReadStatus::Failed:
-        return;
-    }
+    if (!ReadWithSink(path, messages, bytes, sink)) return;
     std::string text = sink.Finish(bytes, utf8);
     bytes = std::string();
     SetText(std::move(text));

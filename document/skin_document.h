@@ -74,6 +74,12 @@ class DecodeWatcher {
   virtual void Decoded(std::string_view text, std::string_view utf8, bool last) = 0;
 };
 
+// Reads a skin.ini's bytes as they are (nothing is decoded), telling
+// `watcher` of its contents piece by piece while they are well-formed UTF-8;
+// the text it is shown then is empty. False when the file cannot be read; a
+// file of 4 GiB or more is refused with the alert ReadFromFile gives.
+bool ReadSkinFileBytes(const std::string& path, Messages& messages, std::string& bytes, DecodeWatcher* watcher);
+
 class SkinDocument {
  public:
   // Replaces the text with the decoded file; on any failure the document is

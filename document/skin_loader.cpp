@@ -52,12 +52,14 @@ void CollectOtherSections(const std::string& skinIniPath, SkinDocument& skinText
   extraText = std::move(collected);
 }
 
-void CollectOtherSectionBytes(const std::string& skinIniPath, SkinDocument& skinText, std::string& extraBytes,
-                              Messages& messages) {
-  std::string utf8, unused;
+void CollectOtherSectionBytes(const std::string& skinIniPath, std::string& extraBytes, Messages& messages) {
+  std::string bytes;
   OtherSectionsCollector collector(false);
-  skinText.ReadFromFile(skinIniPath, messages, &utf8, &collector);
-  if (skinText.HasText()) collector.Finish(skinText.Text(), utf8, unused, extraBytes);
+  if (!ReadSkinFileBytes(skinIniPath, messages, bytes, &collector)) return;
+  if (collector.FinishBytes(extraBytes)) return;
+  // Not well-formed UTF-8: the whole way, from the text.
+  std::string unused;
+  CollectOtherSectionsOf(DecodeSkinFileBytes(bytes), SkinFileUtf8(bytes), unused, extraBytes);
 }
 
 namespace {
@@ -394,6 +396,14 @@ void OtherSectionsCollector::Expect(std::size_t fileSize) {
 void OtherSectionsCollector::Decoded(std::string_view text, std::string_view utf8, bool last) {
   if (fast_) fast_->Take(text, utf8, last);
   if (bytes_) bytes_->Take(utf8, last);
+}
+
+bool OtherSectionsCollector::FinishBytes(std::string& extraBytes) {
+  const bool done = bytes_ && bytes_->Done();
+  if (done) extraBytes = std::move(bytes_->Result());
+  bytes_.reset();
+  fast_.reset();
+  return done;
 }
 
 void OtherSectionsCollector::Finish(std::string_view text, std::string_view utf8, std::string& extraText,

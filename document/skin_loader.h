@@ -33,10 +33,10 @@ void LoadSection(const std::string& skinIniPath, SkinDocument& skinText, std::st
 void CollectOtherSections(const std::string& skinIniPath, SkinDocument& skinText, std::string& extraText,
                           Messages& messages, std::string* extraBytes = nullptr);
 
-// As CollectOtherSections with extraBytes, giving only the bytes: all that a
-// save writes, and without the text the save would not use.
-void CollectOtherSectionBytes(const std::string& skinIniPath, SkinDocument& skinText, std::string& extraBytes,
-                              Messages& messages);
+// The extraBytes of CollectOtherSections alone: all that a save writes. The
+// file is read again, but its text is decoded only where the bytes cannot
+// be taken as they are. An unreadable file leaves extraBytes unchanged.
+void CollectOtherSectionBytes(const std::string& skinIniPath, std::string& extraBytes, Messages& messages);
 
 // Collects the other sections as ReadFromFile decodes the file, so that each
 // piece is collected while the processor still holds it; whatever that way
@@ -51,6 +51,8 @@ class OtherSectionsCollector : public DecodeWatcher {
   // The results of CollectOtherSectionsOf(text, utf8, ...) for the text and
   // contents that the read gave.
   void Finish(std::string_view text, std::string_view utf8, std::string& extraText, std::string& extraBytes);
+  // Without the text: the bytes, when the pieces settled everything.
+  bool FinishBytes(std::string& extraBytes);
 
   class Fast;
   class Bytes;

@@ -120,7 +120,7 @@ bool EditorDialog::SaveSkinFile() {
   style.helpLines = optionItems.FindCopy(option::OutputHelpString).boolValue;
   // The save writes the other sections as the file's own bytes: their text
   // in the working code page is not needed here.
-  CollectOtherSectionBytes(skinIniPath, skinText, extraBytes, messages_);
+  CollectOtherSectionBytes(skinIniPath, extraBytes, messages_);
   SaveError error = SaveError::None;
   if (!SaveSkinContent(skinIniPath,
                        {generalItems, colorItems, controlItems, settingItems, std::string(), &extraBytes}, style,

@@ -5,7 +5,12 @@
 //   - from the second save on, every save is byte-identical;
 //   - what is written is valid UTF-8 with CR LF line ends only;
 //   - every line of every other section survives, in order, with its own
-//     bytes when the file was valid UTF-8.
+//     bytes when the file was valid UTF-8;
+//   - read from a file in pieces of one to sixteen bytes (the first byte
+//     picks the size), the document and both collections are what the whole
+//     bytes give.
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -16,6 +21,7 @@
 #include "document/skin_loader.h"
 #include "document/skin_writer.h"
 #include "model/catalogues.h"
+#include "platform/files.h"
 #include "support/mbtext.h"
 #include "tests/reference/skin_rescan.h"
 
@@ -76,6 +82,33 @@ std::vector<std::string_view> CrLfLines(std::string_view bytes) {
   return lines;
 }
 
+class SilentMessages : public Messages {
+ public:
+  void Alert(const std::string&) override {}
+  void Report(const std::string&, int) override {}
+  void Warn(const std::string&) override {}
+  Answer AskToSave(bool) override { return Answer::No; }
+};
+
+// The file read piece by piece gives what the bytes give at once.
+void CheckReadInPieces(std::string_view input, std::size_t piece, const Saved& whole) {
+  static const std::string path = "/tmp/orlavix-fuzz-" + std::to_string(getpid()) + ".ini";
+  Require(platform::WriteWholeFile(path, input));
+  platform::SetReadPieceSize(piece);
+  SilentMessages messages;
+  SkinDocument doc;
+  std::string utf8;
+  doc.ReadFromFile(path, messages, &utf8);
+  Require(doc.HasText() && doc.Text() == DecodeSkinFileBytes(input) && utf8 == SkinFileUtf8(input));
+  std::string extraText, extraBytes, bytesOnly;
+  CollectOtherSections(path, doc, extraText, messages, &extraBytes);
+  CollectOtherSectionBytes(path, bytesOnly, messages);
+  doc.ReadFromFile(path, messages);
+  Require(doc.Text() == DecodeSkinFileBytes(input));
+  platform::SetReadPieceSize(0);
+  Require(extraText == whole.extraText && extraBytes == whole.extraBytes && bytesOnly == whole.extraBytes);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -86,6 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
 
   const Saved first = Save(input, style);
+  CheckReadInPieces(input, 1 + (data[0] >> 2) % 16, first);
   // Valid UTF-8, CR LF only, and the other sections at the end, whole.
   Require(SkinFileUtf8(first.file) == first.file);
   CrLfLines(first.file);

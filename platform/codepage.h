@@ -24,6 +24,19 @@ std::string WorkingToUtf8(std::string_view text);
 // Utf8ToWorking of buffer[from, end), put in place of the whole buffer.
 void Utf8ToWorkingInPlace(std::string& buffer, std::size_t from);
 
+// The end of UTF-8 bytes [from, size) without a character that may go on past
+// size: a start byte among the last three whose sequence would be longer.
+inline std::size_t Utf8CompleteEnd(const char* bytes, std::size_t from, std::size_t size) {
+  for (std::size_t k = 1; k <= 3 && k <= size - from; ++k) {
+    const unsigned c = static_cast<unsigned char>(bytes[size - k]);
+    if (c < 0x80) break;
+    if (c < 0xC0) continue;
+    const std::size_t len = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xC2 && c <= 0xDF ? 2 : 1;
+    return len > k ? size - k : size;
+  }
+  return size;
+}
+
 // Decodes a file's UTF-8 while it is read, piece by piece, so that each
 // piece is converted while the processor still holds it. A NUL ends the
 // text, as it ends a file's contents. After the last piece the text is

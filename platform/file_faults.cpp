@@ -16,4 +16,14 @@ void ClearFileFaults() { Faults() = FileFaults{}; }
 
 const FileFaults& ActiveFileFaults() { return Faults(); }
 
+namespace {
+
+std::size_t readPiece = kReadPiece;
+
+}  // namespace
+
+void SetReadPieceSize(std::size_t bytes) { readPiece = bytes == 0 ? kReadPiece : bytes; }
+
+std::size_t ReadPieceSize() { return readPiece; }
+
 }  // namespace orlavix::platform

@@ -44,6 +44,10 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* 
 
 // The piece size of ReadWholeFile.
 constexpr std::size_t kReadPiece = 256 * 1024;
+// Tests read in pieces of their own size, down to one byte, to reach every
+// boundary with small files; 0 restores kReadPiece.
+void SetReadPieceSize(std::size_t bytes);
+std::size_t ReadPieceSize();
 
 // True when path names an existing file or folder.
 bool FileExists(const std::string& path);

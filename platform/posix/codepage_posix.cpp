@@ -282,19 +282,6 @@ std::size_t Utf8ToWorkingInto(const unsigned char* p, std::size_t i, std::size_t
   return static_cast<std::size_t>(o - out);
 }
 
-// The end of the bytes [from, size) without a character that may go on past
-// size: a start byte in the last three whose sequence would be longer.
-std::size_t CompleteEnd(const unsigned char* p, std::size_t from, std::size_t size) {
-  for (std::size_t k = 1; k <= 3 && k <= size - from; ++k) {
-    const unsigned c = p[size - k];
-    if (c < 0x80) break;
-    if (c < 0xC0) continue;
-    const std::size_t len = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xC2 && c <= 0xDF ? 2 : 1;
-    return len > k ? size - k : size;
-  }
-  return size;
-}
-
 }  // namespace
 
 std::string Utf8ToWorking(std::string_view utf8) {
@@ -319,7 +306,7 @@ void Utf8ToWorkingInPlace(std::string& buffer, std::size_t from) {
 void Utf8PieceDecoder::TakeInPlace(std::string& buffer, bool last) {
   if (ended_ || in_ >= buffer.size()) return;
   const auto* p = reinterpret_cast<const unsigned char*>(buffer.data());
-  const std::size_t end = last ? buffer.size() : CompleteEnd(p, in_, buffer.size());
+  const std::size_t end = last ? buffer.size() : Utf8CompleteEnd(buffer.data(), in_, buffer.size());
   char* o = &buffer[0] + out_;
   ended_ = ConvertUtf8<true, true>(p, in_, end, o, wellFormed_);
   out_ = static_cast<std::size_t>(o - buffer.data());
@@ -328,7 +315,7 @@ void Utf8PieceDecoder::TakeInPlace(std::string& buffer, bool last) {
 void Utf8PieceDecoder::Take(const std::string& buffer, bool last, std::string& out) {
   if (ended_ || in_ >= buffer.size()) return;
   const auto* p = reinterpret_cast<const unsigned char*>(buffer.data());
-  const std::size_t end = last ? buffer.size() : CompleteEnd(p, in_, buffer.size());
+  const std::size_t end = last ? buffer.size() : Utf8CompleteEnd(buffer.data(), in_, buffer.size());
   // Sized for the longest result (one byte per byte, sixteen more for the
   // ASCII copy) and trimmed after: only this piece's room is ever touched.
   const std::size_t at = out.size();

@@ -218,9 +218,10 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* 
     // Room taken once; each piece is sized just before it is read into, so
     // the zeroing of a resize happens in the cache, not over the whole file.
     bytes.reserve(static_cast<std::size_t>(size));
+    const std::size_t piece = ReadPieceSize();
     std::size_t done = 0;
     while (true) {
-      const std::size_t want = size - done < kReadPiece ? static_cast<std::size_t>(size - done) : kReadPiece;
+      const std::size_t want = size - done < piece ? static_cast<std::size_t>(size - done) : piece;
       std::size_t got = 0;
       bytes.resize(done + want);
       while (got < want) {
