@@ -49,7 +49,9 @@ std::size_t FullPath(const std::string& path) {
     BuildCatalogue(categories[i], *catalogues[i]);
     LoadSection(path, skinText, SectionOf(categories[i]), *catalogues[i], messages);
   }
-  // As the editor saves: the other sections as the file's own bytes.
+  // As the editor saves: the text last loaded let go, the other sections
+  // taken as the file's own bytes.
+  skinText.Clear();
   std::string extraBytes;
   CollectOtherSectionBytes(path, extraBytes, messages);
   SectionStyle style;
@@ -115,11 +117,13 @@ Child Run(const std::vector<std::string>& args) {
   return child;
 }
 
-// Fresh processes of the full path: min/median time and the largest peak.
-Timing FreshProcess(const std::string& path, int runs, double& peakMegabytes) {
+// Fresh processes of the full path over the same contents each time (a run
+// saves the file): min/median time and the largest peak.
+Timing FreshProcess(const std::string& path, const std::string& contents, int runs, double& peakMegabytes) {
   peakMegabytes = 0;
   std::vector<double> times;
   for (int r = 0; r < runs; ++r) {
+    WriteFile(path, contents);
     RemoveBackups(path);
     const Child child = Run({SelfPath(), "--once", path});
     times.push_back(child.millis);
@@ -240,10 +244,10 @@ int main(int argc, char** argv) {
        }, [&] { work = bytes; }), "target <= 4 ms");
   text = DecodeSkinFileBytes(bytes);
   SkinDocument indexed;
-  Line("  index (header lines)", Measure(runs, [&] {
-         indexed.SetText(text);
-         indexed.SectionEntries("General");
-       }, [&] { indexed.Clear(); }), "target <= 3 ms");
+  // The whole index, as listing every section builds it; a lookup of a
+  // section near the top builds only the start of it.
+  Line("  index (every header line)", Measure(runs, [&] { indexed.SectionNames(); }, [&] { indexed.SetText(text); }),
+       "target <= 3 ms");
   Line("CollectOtherSectionBytes with its re-read (save)",
        Measure(runs, [&] { CollectOtherSectionBytes(path, extraBytes, messages); }), "target <= 12 ms");
   Line("CollectOtherSections, text and bytes (view)",
@@ -289,7 +293,7 @@ int main(int argc, char** argv) {
   Line("full path in-process, fresh memory", normal, "");
   restore();
   double peak = 0;
-  const Timing fresh = FreshProcess(path, runs, peak);
+  const Timing fresh = FreshProcess(path, original, runs, peak);
   Line("full path as a fresh process", fresh, "target <= 300 ms");
   std::printf("%-44s %9.1f MB = %.2f x the file                 target <= 4 x\n", "  peak memory (max RSS)", peak,
               peak * 1024 * 1024 / original.size());
@@ -354,9 +358,8 @@ int main(int argc, char** argv) {
       {"4 MB of section headers only", headers},
   };
   for (const auto& [name, content] : hostile) {
-    WriteFile(path, content);
     double hostilePeak = 0;
-    const Timing t = FreshProcess(path, runs < 3 ? runs : 3, hostilePeak);
+    const Timing t = FreshProcess(path, content, runs < 3 ? runs : 3, hostilePeak);
     std::printf("  %-42s %9.2f / %9.2f ms   peak %.1f MB = %.2f x\n", name, t.min, t.median, hostilePeak,
                 hostilePeak * 1024 * 1024 / content.size());
   }

@@ -197,6 +197,10 @@ std::size_t Utf8CharLength(std::string_view s, std::size_t i) {
   return len;
 }
 
+// True for a byte that no well-formed character starts with: a continuation
+// byte, an overlong lead, or one past U+10FFFF.
+bool NeverStartsCharacter(unsigned char c) { return c >= 0x80 && (c < 0xC2 || c > 0xF4); }
+
 // Offset of the first byte that starts no well-formed character, or size.
 std::size_t FirstMalformed(std::string_view s) {
   std::size_t i = 0;
@@ -233,8 +237,13 @@ std::string ValidUtf8(std::string_view s) {
     if (i >= s.size()) break;
     const std::size_t len = Utf8CharLength(s, i);
     if (len == 0) {
-      AppendUtf8(out, kReplacementCharacter);
-      ++i;
+      // This byte and the run of bytes after it that can start no character
+      // (a file filled with 0xFF, say) each become U+FFFD, written at once.
+      std::size_t end = i + 1;
+      while (end < s.size() && NeverStartsCharacter(static_cast<unsigned char>(s[end]))) ++end;
+      const std::size_t at = out.size();
+      out.resize(at + 3 * (end - i));
+      for (char* o = &out[at]; i < end; ++i, o += 3) std::memcpy(o, "\xEF\xBF\xBD", 3);
     } else {
       out.append(s, i, len);
       i += len;

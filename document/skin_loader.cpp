@@ -171,8 +171,8 @@ bool IsBreakByte(char c) { return c == '\r' || c == '\n'; }
 // lead byte, or lines the bytes do not have.
 class OtherSectionsCollector::Fast {
  public:
-  Fast(std::size_t textEstimate, std::size_t bytesEstimate) : textOut_(collected_, textEstimate + textEstimate / 4 + 64) {
-    bytes_.reserve(bytesEstimate + bytesEstimate / 4 + 64);
+  Fast(std::size_t textEstimate, std::size_t bytesEstimate) : textOut_(collected_, 2 * textEstimate + 64) {
+    bytes_.reserve(2 * bytesEstimate + 64);
   }
 
   // Collects every line complete in both texts (all of them when `last`).
@@ -200,11 +200,16 @@ class OtherSectionsCollector::Fast {
       while (wi < wSize && IsBreakByte(w[wi])) ++wi;
       while (ui < uSize && IsBreakByte(u[ui])) ++ui;
       if (wi >= wSize) break;
-      const std::size_t wStop = FindLineStop(w, wi, wSize);
-      const std::size_t uStop = FindLineStop(u, ui, uSize);
+      // A long line waiting for its end is searched only where new bytes came.
+      const std::size_t wStop = FindLineStop(w, wi > wSeen_ ? wi : wSeen_, wSize);
+      const std::size_t uStop = FindLineStop(u, ui > uSeen_ ? ui : uSeen_, uSize);
       // A line whose end has not arrived waits for the next piece. (A run of
       // line ends cut by a piece gives the same bytes either way.)
-      if (!last && (wStop == wSize || uStop == uSize)) break;
+      if (!last && (wStop == wSize || uStop == uSize)) {
+        wSeen_ = wStop;
+        uSeen_ = uStop;
+        break;
+      }
       if (wStop < wSize) {
         if (!IsBreakByte(w[wStop])) ok = false;
         if (ok && IsLeadByte(static_cast<unsigned char>(w[wStop - 1]))) {
@@ -265,6 +270,8 @@ class OtherSectionsCollector::Fast {
   std::string collected_, bytes_;
   Appender textOut_;
   std::size_t wi_ = 0, ui_ = 0;
+  // Where the search for the end of a waiting line goes on.
+  std::size_t wSeen_ = 0, uSeen_ = 0;
   // The run of the file's own bytes not yet copied.
   std::size_t spanStart_ = 0, spanEnd_ = 0;
   bool inOther_ = false, failed_ = false, done_ = false;
@@ -329,14 +336,22 @@ bool OnlyCrLfLineEnds(const char* p, std::size_t i, std::size_t end) {
 // already single CR LF pairs.
 class OtherSectionsCollector::Bytes {
  public:
-  explicit Bytes(std::size_t estimate) { bytes_.reserve(estimate + estimate / 4 + 64); }
+  // Room for the most the bytes can grow (a header on a line of its own, or
+  // lines ended by LF alone): reserved, not touched, so it costs no memory
+  // and the results are never copied to grow.
+  explicit Bytes(std::size_t estimate) { bytes_.reserve(2 * estimate + 64); }
 
   void Take(std::string_view utf8, bool last) {
     const char* u = utf8.data();
     std::size_t end = utf8.size();
     if (!last) {
-      // Only lines whose end has arrived: up to the last line end.
-      while (end > pos_ && !IsBreakByte(u[end - 1])) --end;
+      // Only lines whose end has arrived: up to the last line end, looked
+      // for among the bytes that came with this piece.
+      std::size_t j = end;
+      while (j > seen_ && !IsBreakByte(u[j - 1])) --j;
+      if (j > seen_) lineEnd_ = j;
+      seen_ = end;
+      end = lineEnd_ > pos_ ? lineEnd_ : pos_;
     }
     while (true) {
       while (pos_ < end && IsBreakByte(u[pos_])) ++pos_;
@@ -379,6 +394,8 @@ class OtherSectionsCollector::Bytes {
 
   std::string bytes_;
   std::size_t pos_ = 0;
+  // How far the pieces have been looked at, and the last line end in them.
+  std::size_t seen_ = 0, lineEnd_ = 0;
   bool inOther_ = false, done_ = false;
 };
 

@@ -119,7 +119,9 @@ bool EditorDialog::SaveSkinFile() {
   style.onlyChecked = controls_.SaveOnlyChecked();
   style.helpLines = optionItems.FindCopy(option::OutputHelpString).boolValue;
   // The save writes the other sections as the file's own bytes: their text
-  // in the working code page is not needed here.
+  // in the working code page is not needed here, nor the text last loaded,
+  // whose memory goes back first.
+  skinText.Clear();
   CollectOtherSectionBytes(skinIniPath, extraBytes, messages_);
   SaveError error = SaveError::None;
   if (!SaveSkinContent(skinIniPath,

@@ -255,8 +255,12 @@ bool ConvertUtf8(const unsigned char* p, std::size_t& at, std::size_t size, char
     const std::size_t len = DecodeUtf8At(p, i, size, cp);
     if (len == 0) {
       whole = false;
-      o = PutCp932(o, 0xFFFD);
-      ++i;
+      // Bytes that can start no character come in runs (a file filled with
+      // 0xFF, say): each is a default character, in one tight loop.
+      do {
+        o = PutCp932(o, 0xFFFD);
+        ++i;
+      } while (i < size && p[i] >= 0x80 && (p[i] < 0xC2 || p[i] > 0xF4));
     } else if (cp > 0xFFFF) {
       o = PutCp932(o, 0xFFFD);  // two UTF-16 units, two default characters
       o = PutCp932(o, 0xFFFD);
