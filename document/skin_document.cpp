@@ -7,7 +7,6 @@
 #include <emmintrin.h>
 #endif
 
-
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "support/mbtext.h"
@@ -337,13 +336,9 @@ class DecodingSink : public platform::ReadSink {
   std::string text_;
 };
 
-}  // namespace
-
-namespace {
-
-// Checks the UTF-8 of p[i, end) up to its first NUL, leaving i there (true)
-// or at end (false); clears wellFormed at the first byte that starts no
-// well-formed character, and stops there.
+// Checks the UTF-8 of p[at, end) up to its first NUL, leaving `at` there
+// (true) or at end (false); clears wellFormed at the first byte that starts
+// no well-formed character, and stops there.
 bool CheckUtf8(const char* p, std::size_t& at, std::size_t end, bool& wellFormed) {
   const std::string_view s(p, end);
   std::size_t i = at;
