@@ -176,6 +176,7 @@ void EditorDialog::SetupColumns() {
 }
 
 void EditorDialog::FillItemList(const SettingCatalogue& catalogue, bool enableEdit) {
+  itemList_.BeginFill();
   for (int i = 0; i < catalogue.Count(); ++i) {
     const SettingItem& item = catalogue.At(i);
     const int row = itemList_.InsertItem(i, item.description, i);
@@ -183,6 +184,7 @@ void EditorDialog::FillItemList(const SettingCatalogue& catalogue, bool enableEd
     itemList_.SetItemText(row, 2, item.FormatValue());
     itemList_.SetStateImageIndex(row, item.checked ? kCheckedStateImage : kUncheckedStateImage);
   }
+  itemList_.EndFill();
   itemList_.Show();
   if (itemList_.GetItemCount() > 0) itemList_.SelectAndReveal(0);
   controls_.EnableEditButton(enableEdit);

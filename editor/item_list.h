@@ -38,6 +38,12 @@ class ItemList {
   // The cell's whole text, however long.
   virtual std::string GetItemText(int row, int column) = 0;
 
+  // Around putting many rows in at once: the window binding stops drawing
+  // the list until the last one is in, so it appears whole instead of row
+  // by row.
+  virtual void BeginFill() {}
+  virtual void EndFill() {}
+
   virtual void Show() = 0;
   virtual void Hide() = 0;
   virtual void Enable(bool enable) = 0;

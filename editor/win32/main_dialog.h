@@ -80,6 +80,11 @@ class MainDialog : public Dialog,
   }
   void SetItemText(int row, int column, const std::string& text) override { list_.SetItemText(row, column, text); }
   std::string GetItemText(int row, int column) override { return list_.ItemText(row, column); }
+  void BeginFill() override { SendMessageA(list_.Window(), WM_SETREDRAW, FALSE, 0); }
+  void EndFill() override {
+    SendMessageA(list_.Window(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_.Window(), nullptr, TRUE);
+  }
   void Show() override { ShowWindow(list_.Window(), SW_SHOW); }
   void Hide() override { ShowWindow(list_.Window(), SW_HIDE); }
   void Enable(bool enable) override { EnableWindow(list_.Window(), enable ? TRUE : FALSE); }
