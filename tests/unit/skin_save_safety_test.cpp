@@ -38,6 +38,19 @@ std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
   return names;
 }
 
+// The editor in editing mode on one skin.ini, its options built.
+struct EditorOn {
+  explicit EditorOn(const std::string& ini) {
+    dialog.choosingSkin = false;
+    dialog.ShowCategory(SettingCategory::Options);
+    dialog.skinIniPath = ini;
+  }
+  FakeItemList list;
+  FakeControls controls;
+  FakeMessages messages;
+  EditorDialog dialog{list, controls, messages};
+};
+
 class FaultScope {
  public:
   explicit FaultScope(const platform::FileFaults& faults) { platform::SetFileFaults(faults); }
@@ -204,13 +217,8 @@ class OtherSectionsTest : public ::testing::Test {
 
   // Loads every catalogue from the file as the editor does, then saves.
   bool LoadAndSave() {
-    FakeItemList list;
-    FakeControls controls;
-    FakeMessages messages;
-    EditorDialog dialog(list, controls, messages);
-    dialog.choosingSkin = false;
-    dialog.ShowCategory(SettingCategory::Options);
-    dialog.skinIniPath = ini;
+    EditorOn editor(ini);
+    EditorDialog& dialog = editor.dialog;
     for (SettingCategory c : {SettingCategory::General, SettingCategory::Colors, SettingCategory::Controls,
                               SettingCategory::Settings}) {
       dialog.ShowCategory(c);
@@ -311,13 +319,8 @@ TEST(SkinFileEncodings, Utf16WithByteOrderMarkReadsAsItsText) {
   TempDir dir;
   const std::string ini = dir.File("skin.ini");
   WriteBytes(ini, le);
-  FakeItemList list;
-  FakeControls controls;
-  FakeMessages messages;
-  EditorDialog dialog(list, controls, messages);
-  dialog.choosingSkin = false;
-  dialog.ShowCategory(SettingCategory::Options);
-  dialog.skinIniPath = ini;
+  EditorOn editor(ini);
+  EditorDialog& dialog = editor.dialog;
   dialog.ShowCategory(SettingCategory::General);
   EXPECT_EQ(dialog.generalItems.ValueTextOf("Author"), J("山田"));
   ASSERT_TRUE(dialog.SaveSkinFile());
