@@ -4,9 +4,14 @@
 #include "editor/host_location.h"
 #include "platform/files.h"
 #include "platform/folders.h"
+#include "support/mbtext.h"
 #include "support/paths.h"
 
 namespace orlavix {
+
+namespace {
+constexpr int kFolderReportSeconds = 10;
+}  // namespace
 
 void EditorDialog::PrepareCatalogues() {
   // In and out of editing with no skin chosen: every catalogue is built once,
@@ -41,8 +46,24 @@ void EditorDialog::RescanSkins() {
   const std::string current = CurrentSkinName(executable, hostServices_);
   std::vector<platform::FolderEntry> entries;
   platform::ListFolder(skinsFolder, entries);
+  std::string unnamed;
+  std::u32string lost;
   for (const platform::FolderEntry& entry : entries) {
-    if (entry.isFolder) hostControls_.AddSkin(entry.name);
+    if (!entry.isFolder) continue;
+    if (entry.lost.empty()) {
+      hostControls_.AddSkin(entry.name);
+      continue;
+    }
+    // A name read with '?' in it names no folder: such a skin cannot be opened.
+    unnamed += "\n" + entry.name;
+    for (char32_t c : entry.lost) {
+      if (lost.find(c) == std::u32string::npos) lost += c;
+    }
+  }
+  if (!unnamed.empty()) {
+    messages_.Report(J("次のスキンはフォルダー名に扱えない文字 (") + CodePointNames(lost) +
+                         J(") があるため、一覧に出せません。フォルダー名を変えてください。\n") + unnamed,
+                     kFolderReportSeconds);
   }
   // The list sorts itself: choose by name once every name is in.
   const int selected = PreselectedSkin(hostControls_.SkinNames(), current);

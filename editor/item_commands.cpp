@@ -139,9 +139,12 @@ void EditorDialog::CopyRowText(int row, bool append) {
   std::vector<std::string> cells;
   const int columns = itemList_.GetColumnCount();
   for (int column = 0; column < columns; ++column) cells.push_back(itemList_.GetItemText(row, column));
-  std::string text = RowLine(cells);
-  if (append) text = tools_.clipboard->GetText() + text;
-  tools_.clipboard->PutText(text);
+  const std::string text = RowLine(cells);
+  if (append) {
+    tools_.clipboard->AppendText(text);
+  } else {
+    tools_.clipboard->PutText(text);
+  }
 }
 
 }  // namespace orlavix

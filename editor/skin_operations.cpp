@@ -45,6 +45,14 @@ void EditorDialog::RunHostWithSkin() {
     messages_.Report(J("user.ini の場所が特定できなかったため、変更できませんでした。"), kReportSeconds);
     return;
   }
+  // Written as '?' the name would select no skin, or another one.
+  if (!hostServices_.ProfileCanHold(name)) {
+    messages_.Report(J("スキン名「") + name +
+                         J("」にはこのシステムの user.ini に書けない文字があるため、変更できませんでした。\n\n"
+                           "スキンのフォルダー名を英数字などに変えてから、もう一度実行してください。"),
+                     kReportSeconds);
+    return;
+  }
   if (!hostServices_.WriteProfileString("General", "Skin", name, userIni)) {
     messages_.Report(J("user.ini が変更できませんでした。"), kReportSeconds);
     return;

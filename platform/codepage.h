@@ -21,6 +21,11 @@ std::string Utf8ToWorking(std::string_view utf8);
 std::string Utf8ToWorking(std::string_view utf8, bool& wellFormed);
 std::string WorkingToUtf8(std::string_view text);
 
+// The characters of UTF-8 text that the working code page cannot hold, each
+// once, in the order they come, at most `most` of them. Malformed bytes are
+// no characters and are passed over.
+std::u32string LostCharacters(std::string_view utf8, std::size_t most = 8);
+
 // Utf8ToWorking of buffer[from, end), put in place of the whole buffer.
 void Utf8ToWorkingInPlace(std::string& buffer, std::size_t from);
 

@@ -9,6 +9,9 @@ namespace orlavix::platform {
 struct FolderEntry {
   std::string name;
   bool isFolder = false;
+  // Characters of the name on disk that the working code page cannot hold
+  // (they read as '?' in `name`, which then names no file); empty for most.
+  std::u32string lost;
 };
 
 // The entries of `folder` other than "." and "..", in the order the system

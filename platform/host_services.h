@@ -23,6 +23,9 @@ class HostServices {
                                         const std::string& fallback, const std::string& file) = 0;
   virtual bool WriteProfileString(const std::string& section, const std::string& key,
                                   const std::string& value, const std::string& file) = 0;
+  // Whether a profile file written by the system can hold the value: the
+  // system writes such files in its own code page, which may not be 932.
+  virtual bool ProfileCanHold(const std::string& /*value*/) { return true; }
 
   // The folder without creating it; false when the system has none.
   virtual bool FindSpecialFolder(SpecialFolder folder, std::string& path) = 0;

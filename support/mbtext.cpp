@@ -1,5 +1,7 @@
 #include "support/mbtext.h"
 
+#include <cstdio>
+
 #include "platform/codepage.h"
 
 namespace orlavix {
@@ -7,7 +9,7 @@ namespace orlavix {
 namespace detail {
 #define ORLAVIX_X16(v) v, v, v, v, v, v, v, v, v, v, v, v, v, v, v, v
 // Code page 932: 0x81-0x9F and 0xE0-0xFC lead.
-unsigned char leadBytes[256] = {
+const unsigned char leadBytes[256] = {
     ORLAVIX_X16(0), ORLAVIX_X16(0), ORLAVIX_X16(0), ORLAVIX_X16(0),
     ORLAVIX_X16(0), ORLAVIX_X16(0), ORLAVIX_X16(0), ORLAVIX_X16(0),
     0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,  // 0x80-0x8F
@@ -18,15 +20,6 @@ unsigned char leadBytes[256] = {
 };
 #undef ORLAVIX_X16
 
-namespace {
-// Where the system's code page is not 932, its own lead bytes count.
-const bool leadBytesFromSystem = [] {
-  if (platform::WorkingCodePage() != 932) {
-    for (int c = 0; c < 256; ++c) leadBytes[c] = platform::IsDbcsLeadByte(static_cast<unsigned char>(c)) ? 1 : 0;
-  }
-  return true;
-}();
-}  // namespace
 }  // namespace detail
 
 namespace {
@@ -117,6 +110,17 @@ std::string AnsiToUtf8(std::string_view ansi) { return platform::WorkingToUtf8(a
 
 std::string AnsiToUtf8WithLineEnds(std::string_view ansi, std::size_t (*lineEnds)(std::string_view run)) {
   return platform::WorkingToUtf8CrLf(ansi, lineEnds);
+}
+
+std::string CodePointNames(const std::u32string& points) {
+  std::string names;
+  for (const char32_t point : points) {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(point));
+    if (!names.empty()) names += ", ";
+    names += code;
+  }
+  return names;
 }
 
 }  // namespace orlavix

@@ -1,7 +1,6 @@
 // Every rule about text in the working code page lives here: nothing else in
-// the program steps through multibyte text on its own. On Windows the working
-// code page is the ANSI code page; elsewhere it is code page 932 (Shift_JIS),
-// so the same tests see the same behaviour on both sides.
+// the program steps through multibyte text on its own. The working code page
+// is code page 932 (Shift_JIS) on every system, whatever the system's own.
 #pragma once
 
 #include <cstddef>
@@ -15,10 +14,8 @@
 namespace orlavix {
 
 namespace detail {
-// One entry per byte: 1 when it starts a double-byte character. Constant for
-// code page 932 from the start; on Windows, adjusted once to the system's
-// code page before main() when that is another one.
-extern unsigned char leadBytes[256];
+// One entry per byte: 1 when it starts a double-byte character of code page 932.
+extern const unsigned char leadBytes[256];
 }  // namespace detail
 
 // True when c starts a double-byte character in the working code page.
@@ -85,6 +82,10 @@ std::string AnsiToUtf8(std::string_view ansi);
 // AnsiToUtf8 of the text with each run of CR and LF bytes replaced by
 // lineEnds(run) CR LF pairs, in one pass.
 std::string AnsiToUtf8WithLineEnds(std::string_view ansi, std::size_t (*lineEnds)(std::string_view run));
+
+// Characters named by their codes ("U+D55C, U+1F600"), for a message about
+// characters that the working code page cannot show.
+std::string CodePointNames(const std::u32string& points);
 
 // The program's own texts are written in the sources as UTF-8: this brings
 // one into the working code page.

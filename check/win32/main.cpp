@@ -1,33 +1,20 @@
-// orlavix-check on Windows: arguments in the ANSI code page; readable output
-// in the console's own encoding (wide characters to a console window, the
-// console code page into a pipe or file); JSON always as UTF-8.
+// orlavix-check on Windows: arguments arrive as UTF-16 and are taken in the
+// working code page; readable output goes out in the console's own encoding
+// (wide characters to a console window, the console code page into a pipe or
+// file); JSON always as UTF-8.
 #include <windows.h>
 
 #include <algorithm>
-
 #include <string>
 #include <vector>
 
 #include "check/check_command.h"
+#include "platform/win32/wide_text.h"
+#include "support/mbtext.h"
 
 namespace {
 
-std::wstring Widen(const std::string& text, UINT codePage) {
-  if (text.empty()) return std::wstring();
-  const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
-
-std::string Narrow(const std::wstring& wide, UINT codePage) {
-  if (wide.empty()) return std::string();
-  const int length =
-      WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, nullptr);
-  return text;
-}
+using orlavix::win32::Wide;
 
 std::string WithCrLf(const std::string& text) {
   std::string out;
@@ -49,11 +36,11 @@ void WriteBytes(HANDLE handle, const std::string& bytes) {
   }
 }
 
-// Text in the ANSI code page, shown as the console expects it.
-void WriteText(DWORD which, const std::string& ansi) {
+// Working text, shown as the console expects it.
+void WriteText(DWORD which, const std::string& text) {
   const HANDLE handle = GetStdHandle(which);
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
-  const std::wstring wide = Widen(WithCrLf(ansi), CP_ACP);
+  const std::wstring wide = Wide(WithCrLf(text));
   DWORD mode = 0;
   if (GetConsoleMode(handle, &mode)) {
     DWORD written = 0;
@@ -61,7 +48,7 @@ void WriteText(DWORD which, const std::string& ansi) {
     return;
   }
   const UINT consoleCodePage = GetConsoleOutputCP();
-  WriteBytes(handle, Narrow(wide, consoleCodePage ? consoleCodePage : CP_ACP));
+  WriteBytes(handle, orlavix::win32::ToCodePage(consoleCodePage ? consoleCodePage : CP_ACP, wide));
 }
 
 class WindowsConsole : public orlavix::check::Console {
@@ -73,8 +60,18 @@ class WindowsConsole : public orlavix::check::Console {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+int wmain(int argc, wchar_t** argv) {
   WindowsConsole console;
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) {
+    orlavix::win32::NarrowText arg = orlavix::win32::Narrow(argv[i]);
+    // With '?' in it a path names another file or none.
+    if (!arg.Whole()) {
+      console.Err(arg.text + orlavix::J(": 扱えない文字 (") + orlavix::CodePointNames(arg.lost) +
+                  orlavix::J(") があるため、調べられません\n"));
+      return orlavix::check::kUsageOrUnreadable;
+    }
+    args.push_back(std::move(arg.text));
+  }
   return orlavix::check::RunCheck(args, console);
 }

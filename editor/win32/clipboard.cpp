@@ -1,12 +1,16 @@
 #include "editor/win32/clipboard.h"
 
 #include <cstring>
-#include <cwchar>
 #include <utility>
+
+#include "platform/win32/wide_text.h"
 
 namespace orlavix::win32 {
 
 namespace {
+
+// The locale of the CF_TEXT put here: Japanese, whose code page is 932.
+constexpr LCID kWorkingLocale = MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), SORT_DEFAULT);
 
 // The clipboard stays open exactly as long as this lives.
 class OpenedClipboard {
@@ -69,59 +73,56 @@ class LockedData {
 };
 
 // The text of a block up to its first NUL, never past the block's end.
-std::string AnsiText(const LockedData& data) {
+template <typename Char>
+std::basic_string<Char> BlockText(const LockedData& data) {
   if (!data.Memory()) return {};
-  const char* text = static_cast<const char*>(data.Memory());
-  const void* end = std::memchr(text, 0, data.Bytes());
-  return std::string(text, end ? static_cast<const char*>(end) - text : data.Bytes());
+  const Char* text = static_cast<const Char*>(data.Memory());
+  const SIZE_T limit = data.Bytes() / sizeof(Char);
+  SIZE_T length = 0;
+  while (length < limit && text[length] != Char()) ++length;
+  return std::basic_string<Char>(text, length);
 }
 
-std::string WideTextInAnsi(const LockedData& data) {
-  if (!data.Memory()) return {};
-  const wchar_t* text = static_cast<const wchar_t*>(data.Memory());
-  const SIZE_T limit = data.Bytes() / sizeof(wchar_t);
-  SIZE_T length = 0;
-  while (length < limit && text[length] != L'\0') ++length;
-  if (length == 0) return {};
-  const int size = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-  if (size <= 0) return {};
-  std::string ansi(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), ansi.data(), size, nullptr, nullptr);
-  return ansi;
+// The clipboard's text as UTF-16. The system makes this form of any text
+// put in another; CF_TEXT itself is in the system's code page, which need
+// not be the working one.
+std::wstring ClipboardWide() {
+  if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return {};
+  OpenedClipboard clipboard(nullptr);
+  if (!clipboard) return {};
+  return BlockText<wchar_t>(LockedData(GetClipboardData(CF_UNICODETEXT)));
+}
+
+void PutBoth(HWND owner, const std::wstring& wide, const std::string& text) {
+  // The blocks end in zeroes: one wide NUL and one byte NUL.
+  GlobalBlock wideBlock((wide.size() + 1) * sizeof(wchar_t));
+  GlobalBlock textBlock(text.size() + 1);
+  GlobalBlock localeBlock(sizeof(LCID));
+  if (!wideBlock.Fill(wide.data(), wide.size() * sizeof(wchar_t)) || !textBlock.Fill(text.data(), text.size()) ||
+      !localeBlock.Fill(&kWorkingLocale, sizeof kWorkingLocale)) {
+    return;
+  }
+  OpenedClipboard clipboard(owner);
+  if (!clipboard) return;
+  EmptyClipboard();
+  wideBlock.PutAs(CF_UNICODETEXT);
+  textBlock.PutAs(CF_TEXT);
+  localeBlock.PutAs(CF_LOCALE);
 }
 
 }  // namespace
 
-std::string WindowsClipboard::GetText() {
-  if (IsClipboardFormatAvailable(CF_TEXT)) {
-    OpenedClipboard clipboard(nullptr);
-    if (clipboard) return AnsiText(LockedData(GetClipboardData(CF_TEXT)));
-  }
-  if (IsClipboardFormatAvailable(CF_UNICODETEXT)) {
-    OpenedClipboard clipboard(nullptr);
-    if (clipboard) return WideTextInAnsi(LockedData(GetClipboardData(CF_UNICODETEXT)));
-  }
-  return {};
-}
+std::string WindowsClipboard::GetText() { return Narrow(ClipboardWide()).text; }
 
 void WindowsClipboard::PutText(const std::string& text) {
   if (text.empty()) return;
-  const int length = static_cast<int>(text.size());
-  const int wideLength = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(wideLength > 0 ? wideLength : 0), L'\0');
-  if (wideLength > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), wideLength);
+  PutBoth(owner_, Wide(text), text);
+}
 
-  // The blocks end in zeroes: one wide NUL and one byte NUL.
-  GlobalBlock wideBlock(wide.size() * sizeof(wchar_t) + 2);
-  GlobalBlock ansiBlock(text.size() + 1);
-  if (!wideBlock.Fill(wide.data(), wide.size() * sizeof(wchar_t)) || !ansiBlock.Fill(text.data(), text.size())) {
-    return;
-  }
-  OpenedClipboard clipboard(owner_);
-  if (!clipboard) return;
-  EmptyClipboard();
-  wideBlock.PutAs(CF_UNICODETEXT);
-  ansiBlock.PutAs(CF_TEXT);
+void WindowsClipboard::AppendText(const std::string& text) {
+  if (text.empty()) return;
+  const std::wstring wide = ClipboardWide() + Wide(text);
+  PutBoth(owner_, wide, Narrow(wide).text);
 }
 
 }  // namespace orlavix::win32

@@ -1,4 +1,5 @@
-// The clipboard's text in both forms: the working code page and UTF-16.
+// The clipboard's text in both forms: UTF-16 and the working code page, with
+// the locale that tells other programs which code page that is.
 #pragma once
 
 #include <windows.h>
@@ -13,10 +14,12 @@ class WindowsClipboard : public Clipboard {
   explicit WindowsClipboard(HWND owner = nullptr) : owner_(owner) {}
   void SetOwner(HWND owner) { owner_ = owner; }
 
-  // CF_TEXT when there is any, else CF_UNICODETEXT in the ANSI code page.
+  // CF_UNICODETEXT, which the system makes of any text on the clipboard.
   std::string GetText() override;
-  // Puts CF_UNICODETEXT and CF_TEXT; an empty text puts nothing.
+  // Puts CF_UNICODETEXT, CF_TEXT and CF_LOCALE; an empty text puts nothing.
   void PutText(const std::string& text) override;
+  // Appends in UTF-16, so that text the working code page cannot hold stays.
+  void AppendText(const std::string& text) override;
 
  private:
   HWND owner_;

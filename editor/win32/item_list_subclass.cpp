@@ -30,9 +30,9 @@ LRESULT CALLBACK ItemListProcedure(HWND list, UINT message, WPARAM wParam, LPARA
       break;
   }
   if (forward) {
-    const int selected = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int selected = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     // The dialog answers 0 when the list should still do its own processing.
-    const LRESULT answer = SendMessageA(GetParent(list), forward, static_cast<WPARAM>(selected), detail);
+    const LRESULT answer = SendMessageW(GetParent(list), forward, static_cast<WPARAM>(selected), detail);
     if (answer != 0) return answer;
   }
   return DefSubclassProc(list, message, wParam, lParam);
@@ -42,11 +42,11 @@ LRESULT CALLBACK ItemListProcedure(HWND list, UINT message, WPARAM wParam, LPARA
 
 void PrepareItemList(HWND list) {
   if (SubclassItemList(list)) {
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, static_cast<WPARAM>(-1),
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, static_cast<WPARAM>(-1),
                  LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   }
   const LPARAM added = LVS_EX_GRIDLINES | LVS_EX_INFOTIP;
-  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, static_cast<WPARAM>(added), added);
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, static_cast<WPARAM>(added), added);
 }
 
 bool SubclassItemList(HWND list) {

@@ -15,6 +15,7 @@
 #include "support/win32/open_file_dialog.h"
 #include "support/win32/system_menu.h"
 #include "support/win32/timed_message_box.h"
+#include "support/win32/window_text.h"
 
 namespace orlavix::win32 {
 
@@ -52,7 +53,7 @@ int CategoryButton(SettingCategory category) {
 }
 
 HICON LoadProgramIcon(int widthMetric, int heightMetric) {
-  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ORLAVIX), IMAGE_ICON,
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORLAVIX), IMAGE_ICON,
                                        GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric),
                                        LR_DEFAULTCOLOR));
 }
@@ -148,10 +149,12 @@ void MainDialog::OnInitDialog() {
 
   bigIcon_.Reset(LoadProgramIcon(SM_CXICON, SM_CYICON));
   smallIcon_.Reset(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON));
-  SendMessageA(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
-  SendMessageA(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+  SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+  SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
 
   list_.Attach(Item(IDC_ITEM_LIST));
+  skinList_.Attach(Item(IDC_SKIN_LIST));
+  extraText_.Attach(Item(IDC_EXTRA_TEXT));
   PrepareItemList(list_.Window());
 
   editor_.RescanSkins();
@@ -168,18 +171,18 @@ void MainDialog::OnInitDialog() {
 }
 
 void MainDialog::PrepareResize() {
-  SetWindowLongPtrA(Window(), GWL_STYLE, GetWindowLongPtrA(Window(), GWL_STYLE) | WS_CLIPCHILDREN);
+  SetWindowLongPtrW(Window(), GWL_STYLE, GetWindowLongPtrW(Window(), GWL_STYLE) | WS_CLIPCHILDREN);
   RECT client{};
   GetClientRect(Window(), &client);
   initialClient_ = SIZE{client.right, client.bottom};
 
   const int gripWidth = GetSystemMetrics(SM_CXVSCROLL);
   const int gripHeight = GetSystemMetrics(SM_CYHSCROLL);
-  sizeGrip_ = CreateWindowExA(0, "SCROLLBAR", nullptr,
+  sizeGrip_ = CreateWindowExW(0, L"SCROLLBAR", nullptr,
                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBS_SIZEGRIP | SBS_SIZEBOXBOTTOMRIGHTALIGN,
                               client.right - gripWidth, client.bottom - gripHeight, gripWidth, gripHeight,
                               Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSizeGripId)),
-                              GetModuleHandleA(nullptr), nullptr);
+                              GetModuleHandleW(nullptr), nullptr);
 
   RECT window{};
   GetWindowRect(Window(), &window);
@@ -211,7 +214,7 @@ void MainDialog::OnSize(WPARAM kind, int width, int height) {
   editor_.RefitColumns();
   if (kind == SIZE_MINIMIZED || layout_.empty()) return;
   const std::vector<LayoutRect> placed = Relayout(layout_, width - initialClient_.cx, height - initialClient_.cy);
-  SendMessageA(Window(), WM_SETREDRAW, FALSE, 0);
+  SendMessageW(Window(), WM_SETREDRAW, FALSE, 0);
   for (std::size_t i = 0; i < layout_.size(); ++i) {
     const HWND control = layout_[i].id == kSizeGripId ? sizeGrip_ : Item(layout_[i].id);
     const LayoutRect& r = placed[i];
@@ -219,7 +222,7 @@ void MainDialog::OnSize(WPARAM kind, int width, int height) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (sizeGrip_) ShowWindow(sizeGrip_, kind == SIZE_MAXIMIZED ? SW_HIDE : SW_SHOW);
-  SendMessageA(Window(), WM_SETREDRAW, TRUE, 0);
+  SendMessageW(Window(), WM_SETREDRAW, TRUE, 0);
   RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
@@ -235,15 +238,27 @@ void MainDialog::OnGetMinMaxInfo(MINMAXINFO* info) {
 }
 
 void MainDialog::OnDropFiles(HDROP drop) {
-  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   std::vector<std::string> paths;
+  std::u32string lost;
   for (UINT i = 0; i < count; ++i) {
-    char path[520] = "";
-    DragQueryFileA(drop, i, path, sizeof path);
-    paths.emplace_back(path);
+    wchar_t path[520] = L"";
+    DragQueryFileW(drop, i, path, sizeof path / sizeof path[0]);
+    NarrowText narrow = Narrow(path);
+    // With '?' in it the path names another file or none: left out, and said.
+    if (narrow.Whole()) {
+      paths.push_back(std::move(narrow.text));
+    } else {
+      lost += narrow.lost;
+    }
   }
   DragFinish(drop);
-  editor_.DropFiles(paths);
+  if (!lost.empty() && editor_.choosingSkin) RefusePath(lost);
+  if (lost.empty() || !paths.empty()) editor_.DropFiles(paths);
+}
+
+void MainDialog::RefusePath(const std::u32string& lost) {
+  ShowLostCharacters(Window(), J("このパスには Orlavix が扱えない文字があるため、開けません。"), lost);
 }
 
 void MainDialog::OnClose() {
@@ -261,11 +276,10 @@ void MainDialog::EnableEditButton(bool enable) { EnableItem(IDC_EDIT_ITEM, enabl
 void MainDialog::HideExtraText() { ShowItem(IDC_EXTRA_TEXT, false); }
 
 void MainDialog::ShowExtraText(const std::string& text) {
-  SetItemText(IDC_EXTRA_TEXT, text);
+  extraText_.SetText(text);
   ShowItem(IDC_EXTRA_TEXT, true);
-  SetFocus(Item(IDC_EXTRA_TEXT));
-  SendDlgItemMessageA(Window(), IDC_EXTRA_TEXT, EM_SETSEL, 0, 0);
-  SendDlgItemMessageA(Window(), IDC_EXTRA_TEXT, EM_SCROLLCARET, 0, 0);
+  SetFocus(extraText_.Window());
+  extraText_.PlaceCaret(0);
 }
 
 bool MainDialog::SaveOnlyChecked() { return IsItemChecked(IDC_SAVE_ONLY_CHECKED); }
@@ -288,14 +302,9 @@ void MainDialog::GrowDialog(int pixels) {
 void MainDialog::SetStartButtonText(const std::string& text) { SetItemText(IDC_START_EDITING, text); }
 
 bool MainDialog::SelectedSkinName(std::string& name) {
-  const auto selected = SendDlgItemMessageA(Window(), IDC_SKIN_LIST, CB_GETCURSEL, 0, 0);
+  const int selected = skinList_.Selected();
   if (selected < 0) return false;
-  const auto length = SendDlgItemMessageA(Window(), IDC_SKIN_LIST, CB_GETLBTEXTLEN, selected, 0);
-  if (length < 0) return false;
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  SendDlgItemMessageA(Window(), IDC_SKIN_LIST, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  name = text;
+  name = skinList_.Text(selected);
   return true;
 }
 
@@ -303,7 +312,7 @@ void MainDialog::SetChosenSkinText(const std::string& text) { SetItemText(IDC_SK
 
 // Messages
 
-void MainDialog::Alert(const std::string& text) { MessageBoxA(nullptr, text.c_str(), nullptr, MB_OK); }
+void MainDialog::Alert(const std::string& text) { ShowMessageBox(nullptr, text, std::string_view(), MB_OK); }
 
 void MainDialog::Report(const std::string& text, int seconds) {
   TimedMessageBox(Window(), text.c_str(), J("報告").c_str(), MB_ICONINFORMATION,
@@ -311,14 +320,14 @@ void MainDialog::Report(const std::string& text, int seconds) {
 }
 
 void MainDialog::Warn(const std::string& text) {
-  MessageBoxA(Window(), text.c_str(), J("報告").c_str(), MB_ICONWARNING | MB_OK);
+  ShowMessageBox(Window(), text, J("報告"), MB_ICONWARNING | MB_OK);
 }
 
 Messages::Answer MainDialog::AskToSave(bool cancelIsDefault) {
   const std::string text = J("変更されていますが、保存されていません。\n変更を保存しますか？");
   const UINT type =
       MB_YESNOCANCEL | MB_ICONQUESTION | MB_SYSTEMMODAL | (cancelIsDefault ? MB_DEFBUTTON3 : MB_DEFBUTTON1);
-  switch (MessageBoxA(Window(), text.c_str(), J("確認").c_str(), type)) {
+  switch (ShowMessageBox(Window(), text, J("確認"), type)) {
     case IDYES: return Answer::Yes;
     case IDNO: return Answer::No;
     default: return Answer::Cancel;
@@ -331,27 +340,18 @@ std::string MainDialog::HostLocation() { return ItemText(IDC_HOST_LOCATION); }
 
 void MainDialog::SetHostLocation(const std::string& path) { SetItemText(IDC_HOST_LOCATION, path); }
 
-void MainDialog::ClearSkins() { SendDlgItemMessageA(Window(), IDC_SKIN_LIST, CB_RESETCONTENT, 0, 0); }
+void MainDialog::ClearSkins() { skinList_.Clear(); }
 
-void MainDialog::AddSkin(const std::string& name) {
-  SendDlgItemMessageA(Window(), IDC_SKIN_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-}
+void MainDialog::AddSkin(const std::string& name) { skinList_.Add(name); }
 
 std::vector<std::string> MainDialog::SkinNames() {
   std::vector<std::string> names;
-  const auto count = static_cast<int>(SendDlgItemMessageA(Window(), IDC_SKIN_LIST, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    const auto length = SendDlgItemMessageA(Window(), IDC_SKIN_LIST, CB_GETLBTEXTLEN, i, 0);
-    if (length < 0) continue;
-    std::string name(static_cast<std::size_t>(length) + 1, '\0');
-    SendDlgItemMessageA(Window(), IDC_SKIN_LIST, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name.data()));
-    name.resize(static_cast<std::size_t>(length));
-    names.push_back(std::move(name));
-  }
+  const int count = skinList_.Count();
+  for (int i = 0; i < count; ++i) names.push_back(skinList_.Text(i));
   return names;
 }
 
-void MainDialog::SelectSkin(int index) { SendDlgItemMessageA(Window(), IDC_SKIN_LIST, CB_SETCURSEL, index, 0); }
+void MainDialog::SelectSkin(int index) { skinList_.Select(index); }
 
 void MainDialog::EnableSkinList(bool enable) { EnableItem(IDC_SKIN_LIST, enable); }
 
@@ -361,7 +361,15 @@ bool MainDialog::AskForHostExecutable(const std::string& startFolder, std::strin
   const std::string filter = std::string("Velquor/Osket") + '\0' + "Velquor.exe;Osket.exe" + '\0' +
                              J("実行可能ファイル(*.exe)") + '\0' + "*.exe" + '\0' +
                              J("すべてのファイル(*.*)") + '\0' + "*.*" + '\0';
-  return AskForExistingFile(GetActiveWindow(), filter, startFolder, chosen);
+  std::wstring path;
+  if (!AskForExistingFile(GetActiveWindow(), filter, startFolder, path)) return false;
+  NarrowText narrow = Narrow(path);
+  if (!narrow.Whole()) {
+    RefusePath(narrow.lost);
+    return false;
+  }
+  chosen = std::move(narrow.text);
+  return true;
 }
 
 }  // namespace orlavix::win32

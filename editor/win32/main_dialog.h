@@ -13,6 +13,7 @@
 #include "editor/editor_dialog.h"
 #include "editor/win32/item_windows.h"
 #include "platform/host_services.h"
+#include "support/win32/controls.h"
 #include "support/win32/dialog.h"
 #include "support/win32/handles.h"
 #include "support/win32/list_view.h"
@@ -59,6 +60,8 @@ class MainDialog : public Dialog,
   void OnClose();
 
   void PrepareResize();
+  // Tells the person that a dropped or chosen path cannot be taken.
+  void RefusePath(const std::u32string& lost);
   void AddSystemMenuItems();
 
   // ItemList
@@ -80,9 +83,9 @@ class MainDialog : public Dialog,
   }
   void SetItemText(int row, int column, const std::string& text) override { list_.SetItemText(row, column, text); }
   std::string GetItemText(int row, int column) override { return list_.ItemText(row, column); }
-  void BeginFill() override { SendMessageA(list_.Window(), WM_SETREDRAW, FALSE, 0); }
+  void BeginFill() override { SendMessageW(list_.Window(), WM_SETREDRAW, FALSE, 0); }
   void EndFill() override {
-    SendMessageA(list_.Window(), WM_SETREDRAW, TRUE, 0);
+    SendMessageW(list_.Window(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_.Window(), nullptr, TRUE);
   }
   void Show() override { ShowWindow(list_.Window(), SW_SHOW); }
@@ -105,7 +108,7 @@ class MainDialog : public Dialog,
   void SetStartButtonText(const std::string& text) override;
   bool SelectedSkinName(std::string& name) override;
   void SetChosenSkinText(const std::string& text) override;
-  void SendDialogMessage(std::int32_t message) override { SendMessageA(Window(), message, 0, 0); }
+  void SendDialogMessage(std::int32_t message) override { SendMessageW(Window(), message, 0, 0); }
 
   // Messages
   void Alert(const std::string& text) override;
@@ -125,6 +128,8 @@ class MainDialog : public Dialog,
   bool AskForHostExecutable(const std::string& startFolder, std::string& chosen) override;
 
   ListView list_;
+  ComboBox skinList_;
+  EditControl extraText_;
   EditorDialog editor_;
   // The preview, the value dialog, the clipboard and the row menu that the
   // item commands use; the preview window goes with this object.

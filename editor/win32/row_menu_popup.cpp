@@ -1,5 +1,6 @@
 #include "editor/win32/row_menu_popup.h"
 
+#include "platform/win32/wide_text.h"
 #include "support/mbtext.h"
 
 namespace orlavix::win32 {
@@ -27,9 +28,9 @@ int PopupRowMenu::Choose(const std::vector<RowMenuEntry>& entries) {
   if (!menu.Get()) return row_menu::None;
   for (const RowMenuEntry& entry : entries) {
     if (entry.id == 0 || !entry.text) {
-      AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
+      AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
     } else {
-      AppendMenuA(menu.Get(), MF_STRING, static_cast<UINT_PTR>(entry.id), J(entry.text).c_str());
+      AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(entry.id), Wide(J(entry.text)).c_str());
     }
   }
   POINT cursor{};

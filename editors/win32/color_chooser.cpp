@@ -5,7 +5,7 @@
 namespace orlavix::win32 {
 
 #if defined(_WIN32) && !defined(_WIN64)
-static_assert(sizeof(CHOOSECOLORA) == 36, "the 32-bit colour dialog record is 36 bytes");
+static_assert(sizeof(CHOOSECOLORW) == 36, "the 32-bit colour dialog record is 36 bytes");
 #endif
 
 std::array<COLORREF, 16>& ColorChooser::CustomColors() {
@@ -28,7 +28,7 @@ ColorChooser::ColorChooser(COLORREF initial, DWORD flags, HWND owner) {
 
 INT_PTR ColorChooser::DoModal(HWND fallbackOwner) {
   if (!record_.hwndOwner) record_.hwndOwner = fallbackOwner;
-  return ChooseColorA(&record_) ? IDOK : IDCANCEL;
+  return ChooseColorW(&record_) ? IDOK : IDCANCEL;
 }
 
 }  // namespace orlavix::win32

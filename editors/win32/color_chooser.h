@@ -24,13 +24,13 @@ class ColorChooser {
   // The chosen colour after IDOK (the initial colour before).
   COLORREF Color() const { return record_.rgbResult; }
   // The record handed to the system, for inspection.
-  const CHOOSECOLORA& Record() const { return record_; }
+  const CHOOSECOLORW& Record() const { return record_; }
 
   // The process-wide table of 16 custom colours, all white at the start.
   static std::array<COLORREF, 16>& CustomColors();
 
  private:
-  CHOOSECOLORA record_{};
+  CHOOSECOLORW record_{};
 };
 
 }  // namespace orlavix::win32

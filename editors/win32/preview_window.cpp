@@ -1,33 +1,21 @@
 #include "editors/win32/preview_window.h"
 
-#include <cstddef>
-#include <vector>
-
 #include "app/resource.h"
 #include "editors/preview_text.h"
 #include "editors/win32/gdiplus_objects.h"
 #include "support/mbtext.h"
 #include "support/paths.h"
 #include "support/win32/system_menu.h"
+#include "support/win32/window_text.h"
 
 namespace orlavix::win32 {
 namespace {
 
 using namespace Gdiplus::DllExports;
 
-std::wstring Wide(const std::string& ansi) {
-  if (ansi.empty()) return std::wstring();
-  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
-                                         nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), length);
-  return wide;
-}
-
 // A folder is not an image: an empty name must not preview the folder itself.
 bool IsExistingFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -50,8 +38,8 @@ class PaintScope {
 void FitClientArea(HWND window, int width, int height) {
   RECT placed{};
   if (!GetWindowRect(window, &placed)) return;
-  const auto style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
-  const auto exStyle = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+  const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
   RECT outer{0, 0, width, height};
   AdjustWindowRectEx(&outer, style, FALSE, exStyle);
   int outerWidth = outer.right - outer.left;
@@ -234,7 +222,7 @@ void PreviewWindow::ShowProperties() {
   } else {
     return;
   }
-  MessageBoxA(Window(), text.c_str(), caption.c_str(), MB_ICONINFORMATION | MB_OK);
+  ShowMessageBox(Window(), text, caption, MB_ICONINFORMATION | MB_OK);
 }
 
 }  // namespace orlavix::win32

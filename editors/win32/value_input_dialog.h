@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/setting_item.h"
+#include "support/win32/controls.h"
 #include "support/win32/dialog.h"
 
 namespace orlavix::win32 {
@@ -33,8 +34,8 @@ class ValueInputDialog : public Dialog {
   void Confirm();
   void Browse();
 
-  HWND editBox_ = nullptr;
-  HWND choiceList_ = nullptr;
+  EditControl editBox_;
+  ComboBox choiceList_;
 };
 
 }  // namespace orlavix::win32

@@ -216,6 +216,24 @@ unsigned WorkingCodePage() { return 932; }
 
 bool IsDbcsLeadByte(unsigned char c) { return IsLead(c); }
 
+std::u32string LostCharacters(std::string_view utf8, std::size_t most) {
+  std::u32string lost;
+  const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+  for (std::size_t i = 0; i < utf8.size() && lost.size() < most;) {
+    char32_t cp = 0;
+    const std::size_t len = p[i] < 0x80 ? 1 : DecodeUtf8At(p, i, utf8.size(), cp);
+    if (len == 0) {
+      ++i;
+      continue;
+    }
+    if (len > 1 && (cp >= 0x10000 || kUnicodeToCp932[cp] == 0) && lost.find(cp) == std::u32string::npos) {
+      lost += cp;
+    }
+    i += len;
+  }
+  return lost;
+}
+
 namespace {
 
 // Converts p[i, size) into o, leaving i where it stopped and o past the

@@ -20,7 +20,10 @@ bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
       struct stat info {};
       isFolder = stat((native + "/" + name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
     }
-    entries.push_back({Utf8ToWorking(name), isFolder});
+    std::string working = Utf8ToWorking(name);
+    std::u32string lost;
+    if (WorkingToUtf8(working) != name) lost = LostCharacters(name);
+    entries.push_back({std::move(working), isFolder, std::move(lost)});
   }
   closedir(dir);
   return true;

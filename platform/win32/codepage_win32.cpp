@@ -1,73 +1,35 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/codepage.h"
+#include "platform/win32/wide_text.h"
 
 namespace orlavix::platform {
-namespace {
 
-// The conversion functions take int lengths: large texts go through in pieces,
-// cut where no character is split.
-constexpr std::size_t kPiece = 16u << 20;
+using win32::FromCodePage;
+using win32::kWorkingCodePage;
+using win32::ToCodePage;
 
-std::wstring ToWide(UINT codePage, std::string_view s) {
-  std::wstring out;
-  std::size_t pos = 0;
-  while (pos < s.size()) {
-    std::size_t len = s.size() - pos < kPiece ? s.size() - pos : kPiece;
-    if (pos + len < s.size()) {
-      if (codePage == CP_UTF8) {
-        while (len > 1 && (static_cast<unsigned char>(s[pos + len]) & 0xC0) == 0x80) --len;
-      } else {
-        // Walk characters so that a trail byte is never taken for a lead.
-        std::size_t k = 0;
-        while (k < len) {
-          const std::size_t step = IsDBCSLeadByteEx(codePage, static_cast<BYTE>(s[pos + k])) ? 2 : 1;
-          if (k + step > len) break;
-          k += step;
-        }
-        if (k > 0) len = k;
-      }
-    }
-    const int n = MultiByteToWideChar(codePage, 0, s.data() + pos, static_cast<int>(len), nullptr, 0);
-    if (n > 0) {
-      const std::size_t at = out.size();
-      out.resize(at + static_cast<std::size_t>(n));
-      MultiByteToWideChar(codePage, 0, s.data() + pos, static_cast<int>(len), &out[at], n);
-    }
-    pos += len;
-  }
-  return out;
+// Code page 932 whatever the system's own: the texts and the skin.ini bytes
+// must not depend on the language chosen for non-Unicode programs.
+unsigned WorkingCodePage() { return kWorkingCodePage; }
+
+bool IsDbcsLeadByte(unsigned char c) { return IsDBCSLeadByteEx(kWorkingCodePage, c) != FALSE; }
+
+std::string Utf8ToWorking(std::string_view utf8) {
+  return ToCodePage(kWorkingCodePage, FromCodePage(CP_UTF8, utf8));
 }
 
-std::string FromWide(UINT codePage, const std::wstring& w) {
-  std::string out;
-  std::size_t pos = 0;
-  const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-  while (pos < w.size()) {
-    std::size_t len = w.size() - pos < kPiece ? w.size() - pos : kPiece;
-    if (pos + len < w.size() && IS_HIGH_SURROGATE(w[pos + len - 1]) && len > 1) --len;
-    const int n = WideCharToMultiByte(codePage, flags, w.data() + pos, static_cast<int>(len), nullptr, 0,
-                                      nullptr, nullptr);
-    if (n > 0) {
-      const std::size_t at = out.size();
-      out.resize(at + static_cast<std::size_t>(n));
-      WideCharToMultiByte(codePage, flags, w.data() + pos, static_cast<int>(len), &out[at], n, nullptr,
-                          nullptr);
-    }
-    pos += len;
-  }
-  return out;
+std::string WorkingToUtf8(std::string_view text) { return ToCodePage(CP_UTF8, FromCodePage(kWorkingCodePage, text)); }
+
+std::u32string LostCharacters(std::string_view utf8, std::size_t most) {
+  std::u32string lost = win32::Narrow(FromCodePage(CP_UTF8, utf8)).lost;
+  // The converter's stand-in for malformed bytes is no character of the text.
+  lost.erase(std::remove(lost.begin(), lost.end(), U'\uFFFD'), lost.end());
+  if (lost.size() > most) lost.resize(most);
+  return lost;
 }
-
-}  // namespace
-
-unsigned WorkingCodePage() { return GetACP(); }
-
-bool IsDbcsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
-
-std::string Utf8ToWorking(std::string_view utf8) { return FromWide(CP_ACP, ToWide(CP_UTF8, utf8)); }
-
-std::string WorkingToUtf8(std::string_view text) { return FromWide(CP_UTF8, ToWide(CP_ACP, text)); }
 
 std::string Utf8ToWorking(std::string_view utf8, bool& wellFormed) {
   wellFormed = false;  // the system does not say

@@ -8,9 +8,12 @@
 #include <stdexcept>
 
 #include "platform/files.h"
+#include "platform/win32/wide_text.h"
 
 namespace orlavix::platform {
 namespace {
+
+using win32::Wide;
 
 class FileHandle {
  public:
@@ -74,10 +77,10 @@ class TemporaryFile {
       path_ = target + ".~" + std::to_string(GetCurrentProcessId()) + "-" +
               std::to_string(InterlockedIncrement(&serial)) + ".tmp";
       if (!create) {
-        if (GetFileAttributesA(path_.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+        if (GetFileAttributesW(Wide(path_).c_str()) == INVALID_FILE_ATTRIBUTES) return;
         continue;
       }
-      file_.Reset(CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+      file_.Reset(CreateFileW(Wide(path_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
       if (file_.valid()) return;
       error_ = GetLastError();
@@ -88,8 +91,8 @@ class TemporaryFile {
   ~TemporaryFile() {
     file_.Close();
     if (!kept_ && !path_.empty()) {
-      SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA(path_.c_str());
+      SetFileAttributesW(Wide(path_).c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(Wide(path_).c_str());
     }
   }
   TemporaryFile(const TemporaryFile&) = delete;
@@ -144,7 +147,7 @@ bool FlushAndClose(FileHandle& file, bool faultable, FileError* error) {
 
 // The fault seam's copy: the bytes a real copy would write, cut short.
 bool CopyCutShort(const std::string& from, HANDLE to, std::int64_t failAfter, FileError* error) {
-  FileHandle source(CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  FileHandle source(CreateFileW(Wide(from).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!source.valid()) return FailWithLastError(error);
   std::int64_t left = failAfter;
@@ -167,7 +170,7 @@ bool CopyCutShort(const std::string& from, HANDLE to, std::int64_t failAfter, Fi
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* sink) {
   bytes.clear();
   if (path.empty()) return ReadStatus::Failed;
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+  FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file.valid()) return ReadStatus::Failed;
   LARGE_INTEGER size{};
@@ -214,12 +217,12 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* 
 
 bool FileExists(const std::string& path) {
   if (path.empty()) return false;
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes) {
   if (path.empty()) return false;
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file.valid()) return false;
   return WriteAll(file.get(), bytes, -1, nullptr) && file.Close();
@@ -229,14 +232,14 @@ bool ReplaceFileContents(const std::string& path, std::initializer_list<std::str
                          FileError* error) {
   if (error) *error = FileError::None;
   if (path.empty()) return Fail(error, FileError::Missing);
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return FailWithLastError(error);
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Fail(error, FileError::Other);
   if (attributes & FILE_ATTRIBUTE_READONLY) return Fail(error, FileError::ReadOnly);
   // Opening it for writing with no sharing is the test the program has always
   // made: a file that another program holds open in any way is left alone.
   {
-    FileHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+    FileHandle probe(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                  nullptr));
     if (!probe.valid()) return FailWithLastError(error);
   }
@@ -246,10 +249,10 @@ bool ReplaceFileContents(const std::string& path, std::initializer_list<std::str
   if (!FlushAndClose(temp.file(), true, error)) return false;
   if (ActiveFileFaults().failReplace) return Fail(error, ActiveFileFaults().error);
   // Hidden or system stays so, whichever way the new file is put in place.
-  SetFileAttributesA(temp.path().c_str(), attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+  SetFileAttributesW(Wide(temp.path()).c_str(), attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                                         FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
   // ReplaceFileA keeps the old file's attributes, rights and creation time.
-  if (ReplaceFileA(path.c_str(), temp.path().c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+  if (ReplaceFileW(Wide(path).c_str(), Wide(temp.path()).c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                    nullptr)) {
     temp.Keep();
     return true;
@@ -258,8 +261,8 @@ bool ReplaceFileContents(const std::string& path, std::initializer_list<std::str
   // When the old file has already been moved aside, finishing the move is the
   // only way to leave a skin.ini in place: the new file is whole and flushed.
   if (failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 ||
-      (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES && FileExists(temp.path()))) {
-    if (MoveFileExA(temp.path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      (GetFileAttributesW(Wide(path).c_str()) == INVALID_FILE_ATTRIBUTES && FileExists(temp.path()))) {
+    if (MoveFileExW(Wide(temp.path()).c_str(), Wide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       temp.Keep();
       return true;
     }
@@ -277,16 +280,16 @@ bool CopyFileOver(const std::string& from, const std::string& to, FileError* err
   if (failAfter >= 0) {
     if (!CopyCutShort(from, temp.file().get(), failAfter, error)) return false;
   } else {
-    if (!CopyFileA(from.c_str(), temp.path().c_str(), TRUE)) return FailWithLastError(error);
+    if (!CopyFileW(Wide(from).c_str(), Wide(temp.path()).c_str(), TRUE)) return FailWithLastError(error);
     // The copy takes the source's attributes; a read-only copy could neither
     // be flushed here nor replace an older backup.
-    SetFileAttributesA(temp.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    temp.file().Reset(CreateFileA(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    SetFileAttributesW(Wide(temp.path()).c_str(), FILE_ATTRIBUTE_NORMAL);
+    temp.file().Reset(CreateFileW(Wide(temp.path()).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!temp.file().valid()) return FailWithLastError(error);
   }
   if (!FlushAndClose(temp.file(), false, error)) return false;
-  if (!MoveFileExA(temp.path().c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveFileExW(Wide(temp.path()).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return FailWithLastError(error);
   }
   temp.Keep();

@@ -1,32 +1,36 @@
 #include <windows.h>
 
 #include "platform/folders.h"
+#include "platform/win32/wide_text.h"
 
 namespace orlavix::platform {
+
+using win32::Wide;
 
 bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
   entries.clear();
   if (folder.empty()) return false;
-  std::string pattern = folder;
-  // Only a final single-byte backslash ends the folder; a trail byte 0x5C does not.
-  const char* last = CharPrevA(pattern.c_str(), pattern.c_str() + pattern.size());
-  if (*last != '\\' || last != pattern.c_str() + pattern.size() - 1) pattern += '\\';
-  pattern += "*.*";
-  WIN32_FIND_DATAA data{};
-  HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+  // In UTF-16 a final backslash is a separator: no trail byte can pose as one.
+  std::wstring pattern = Wide(folder);
+  if (pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
+  pattern += L"*.*";
+  WIN32_FIND_DATAW data{};
+  HANDLE find = FindFirstFileW(pattern.c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
   do {
-    const std::string name = data.cFileName;
-    if (name == "." || name == "..") continue;
-    entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-  } while (FindNextFileA(find, &data));
+    const std::wstring_view name = data.cFileName;
+    if (name == L"." || name == L"..") continue;
+    win32::NarrowText narrow = win32::Narrow(name);
+    entries.push_back({std::move(narrow.text), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                       std::move(narrow.lost)});
+  } while (FindNextFileW(find, &data));
   FindClose(find);
   return true;
 }
 
 bool IsFolder(const std::string& path) {
   if (path.empty()) return false;
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 

@@ -4,31 +4,31 @@
 #include <shlwapi.h>
 
 #include <utility>
-#include <vector>
 
 #include "app/resource.h"
 #include "support/version.h"
 #include "support/win32/center_dialog.h"
 #include "support/win32/nt_platform.h"
+#include "support/win32/window_text.h"
 
 namespace orlavix::win32 {
 namespace {
 
 void OpenWithShell(const std::string& address) {
-  ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOW);
+  ShellExecuteW(nullptr, L"open", Wide(address).c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 HICON LoadProgramIcon(int widthMetric, int heightMetric) {
-  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ORLAVIX),
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORLAVIX),
                                        IMAGE_ICON, GetSystemMetrics(widthMetric),
                                        GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR));
 }
 
 // A copy of cursor `id` of the module at `path`, or null.
-HCURSOR CursorFromModule(const char* path, int id) {
-  const UniqueLibrary module(LoadLibraryA(path));
+HCURSOR CursorFromModule(const wchar_t* path, int id) {
+  const UniqueLibrary module(LoadLibraryW(path));
   if (!module) return nullptr;
-  const HCURSOR cursor = LoadCursorA(module.Get(), MAKEINTRESOURCEA(id));
+  const HCURSOR cursor = LoadCursorW(module.Get(), MAKEINTRESOURCEW(id));
   return cursor ? static_cast<HCURSOR>(CopyIcon(cursor)) : nullptr;
 }
 
@@ -81,38 +81,37 @@ void AboutDialog::OnInitDialog() {
 
   bigIcon_.Reset(LoadProgramIcon(SM_CXICON, SM_CYICON));
   smallIcon_.Reset(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON));
-  SendMessageA(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
-  SendMessageA(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+  SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+  SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
 
-  SetDlgItemTextA(Window(), IDC_ABOUT_TEXT, AboutText().c_str());
-  SetDlgItemTextA(Window(), IDC_ABOUT_LINK, kMakerWebAddress);
+  SetItemText(IDC_ABOUT_TEXT, AboutText());
+  SetItemText(IDC_ABOUT_LINK, kMakerWebAddress);
 
-  const auto dialogFont = reinterpret_cast<HFONT>(SendMessageA(Window(), WM_GETFONT, 0, 0));
-  LOGFONTA font{};
-  if (dialogFont && GetObjectA(dialogFont, sizeof font, &font) == sizeof font) {
+  const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(Window(), WM_GETFONT, 0, 0));
+  LOGFONTW font{};
+  if (dialogFont && GetObjectW(dialogFont, sizeof font, &font) == sizeof font) {
     font.lfUnderline = TRUE;
-    linkFont_.Reset(CreateFontIndirectA(&font));
-    SendDlgItemMessageA(Window(), IDC_ABOUT_LINK, WM_SETFONT,
-                        reinterpret_cast<WPARAM>(linkFont_.Get()), FALSE);
+    linkFont_.Reset(CreateFontIndirectW(&font));
+    SendMessageW(Item(IDC_ABOUT_LINK), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.Get()), FALSE);
   }
 
   LoadHandCursor();
 }
 
 void AboutDialog::LoadHandCursor() {
-  char path[MAX_PATH] = "";
+  wchar_t path[MAX_PATH] = L"";
   HCURSOR cursor = nullptr;
   if (IsNtPlatform()) {
-    if (GetSystemDirectoryA(path, sizeof path) && PathAppendA(path, "user32.dll")) {
+    if (GetSystemDirectoryW(path, MAX_PATH) && PathAppendW(path, L"user32.dll")) {
       cursor = CursorFromModule(path, 114);
     }
-  } else if (GetWindowsDirectoryA(path, sizeof path) && PathAppendA(path, "winhlp32.exe")) {
+  } else if (GetWindowsDirectoryW(path, MAX_PATH) && PathAppendW(path, L"winhlp32.exe")) {
     cursor = CursorFromModule(path, 106);
   }
   // A system without that resource still gets a hand, and failing that an
   // arrow: never an empty cursor over the link.
-  if (!cursor) cursor = static_cast<HCURSOR>(CopyIcon(LoadCursorA(nullptr, IDC_HAND)));
-  if (!cursor) cursor = static_cast<HCURSOR>(CopyIcon(LoadCursorA(nullptr, IDC_ARROW)));
+  if (!cursor) cursor = static_cast<HCURSOR>(CopyIcon(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND))));
+  if (!cursor) cursor = static_cast<HCURSOR>(CopyIcon(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW))));
   handCursor_.Reset(cursor);
 }
 
@@ -129,11 +128,7 @@ bool AboutDialog::OnSetCursor(HWND under) {
 }
 
 void AboutDialog::OpenLink() {
-  const HWND link = GetDlgItem(Window(), IDC_ABOUT_LINK);
-  const int length = GetWindowTextLengthA(link);
-  std::vector<char> text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-  GetWindowTextA(link, text.data(), static_cast<int>(text.size()));
-  if (openLink_) openLink_(text.data());
+  if (openLink_) openLink_(ItemText(IDC_ABOUT_LINK));
 }
 
 void AboutDialog::End(int id) {

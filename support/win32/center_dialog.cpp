@@ -13,7 +13,7 @@ void CenterDialog(HWND dialog) {
   RECT own{};
   if (!GetWindowRect(dialog, &own)) return;
   RECT work{};
-  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
     work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   }
   const HWND owner = GetWindow(dialog, GW_OWNER);

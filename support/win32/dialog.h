@@ -24,14 +24,16 @@ class Dialog {
   bool IsItemVisible(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
   // The control's text, read whole.
   std::string ItemText(int id) const;
-  void SetItemText(int id, const std::string& text) const { SetDlgItemTextA(window_, id, text.c_str()); }
+  void SetItemText(int id, const std::string& text) const;
   bool IsItemChecked(int id) const { return IsDlgButtonChecked(window_, id) == BST_CHECKED; }
   void CheckItem(int id, bool check) const { CheckDlgButton(window_, id, check ? BST_CHECKED : BST_UNCHECKED); }
 
  protected:
   virtual ~Dialog() = default;
 
-  // Runs the dialog from template `resourceId` of the program's module.
+  // Runs the dialog from template `resourceId` of the program's module. The
+  // dialogs are wide windows: their texts never pass through the system's
+  // ANSI code page.
   INT_PTR RunModal(int resourceId, HWND owner);
   // Creates the dialog from template `resourceId` as a modeless window owned
   // by `owner`; null on failure. The window forgets the object when it is
@@ -43,7 +45,7 @@ class Dialog {
   virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) = 0;
 
   // For messages whose answer goes through DWLP_MSGRESULT.
-  void SetMessageResult(LONG_PTR value) { SetWindowLongPtrA(window_, DWLP_MSGRESULT, value); }
+  void SetMessageResult(LONG_PTR value) { SetWindowLongPtrW(window_, DWLP_MSGRESULT, value); }
 
  private:
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,56 +1,61 @@
 #include "support/win32/list_view.h"
 
-#include <algorithm>
-#include <vector>
+#include "platform/win32/wide_text.h"
 
 namespace orlavix::win32 {
 
 int ListView::InsertItem(int row, const std::string& text, LPARAM data) {
-  LVITEMA item{};
+  std::wstring wide = Wide(text);
+  LVITEMW item{};
   item.mask = LVIF_TEXT | LVIF_PARAM;
   item.iItem = row;
-  item.pszText = const_cast<char*>(text.c_str());
+  item.pszText = wide.data();
   item.lParam = data;
-  return static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  return static_cast<int>(SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 void ListView::SetItemText(int row, int column, const std::string& text) {
-  LVITEMA item{};
+  std::wstring wide = Wide(text);
+  LVITEMW item{};
   item.iSubItem = column;
-  item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(list_, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+  item.pszText = wide.data();
+  SendMessageW(list_, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
 }
 
 std::string ListView::ItemText(int row, int column) const {
   // The list says how much it copied, not how long the text is: read again
   // with a larger buffer while the buffer came back full.
   for (std::size_t size = 256;; size *= 2) {
-    std::vector<char> buffer(size, '\0');
-    LVITEMA item{};
+    std::wstring buffer(size, L'\0');
+    LVITEMW item{};
     item.iSubItem = column;
     item.pszText = buffer.data();
     item.cchTextMax = static_cast<int>(size);
     const auto length =
-        static_cast<std::size_t>(SendMessageA(list_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
-    if (length < size - 1 || size >= (1u << 24)) return std::string(buffer.data(), std::min(length, size - 1));
+        static_cast<std::size_t>(SendMessageW(list_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item)));
+    if (length < size - 1 || size >= (1u << 24)) {
+      buffer.resize(length < size - 1 ? length : size - 1);
+      return Narrow(buffer).text;
+    }
   }
 }
 
 LPARAM ListView::ItemData(int row) const {
-  LVITEMA item{};
+  LVITEMW item{};
   item.mask = LVIF_PARAM;
   item.iItem = row;
-  return SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? item.lParam : -1;
+  return SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) ? item.lParam : -1;
 }
 
 void ListView::InsertColumn(int column, const std::string& title, int width) {
-  LVCOLUMNA col{};
+  std::wstring wide = Wide(title);
+  LVCOLUMNW col{};
   col.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
   col.fmt = LVCFMT_LEFT;
   col.cx = width;
-  col.pszText = const_cast<char*>(title.c_str());
+  col.pszText = wide.data();
   col.iSubItem = column;
-  SendMessageA(list_, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&col));
+  SendMessageW(list_, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&col));
 }
 
 int ListView::HeaderItemWidth(int column) const {
@@ -60,13 +65,17 @@ int ListView::HeaderItemWidth(int column) const {
 }
 
 std::string ListView::ColumnTitle(int column) const {
-  char title[256] = "";
-  LVCOLUMNA col{};
+  wchar_t title[256] = L"";
+  LVCOLUMNW col{};
   col.mask = LVCF_TEXT;
   col.pszText = title;
-  col.cchTextMax = sizeof title;
-  SendMessageA(list_, LVM_GETCOLUMNA, column, reinterpret_cast<LPARAM>(&col));
-  return title;
+  col.cchTextMax = sizeof title / sizeof title[0];
+  SendMessageW(list_, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&col));
+  return Narrow(title).text;
+}
+
+int ListView::StringWidth(const std::string& text) const {
+  return static_cast<int>(SendMessageW(list_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(Wide(text).c_str())));
 }
 
 int ListView::WindowWidth() const {

@@ -1,6 +1,6 @@
 // A thin typed wrapper over a report-view list control: rows, cells, state
 // images and columns, each one or two list-view messages. Texts are in the
-// working code page.
+// working code page; the list gets and gives them as UTF-16.
 #pragma once
 
 #include <windows.h>
@@ -35,14 +35,12 @@ class ListView {
   void InsertColumn(int column, const std::string& title, int width);
   void DeleteColumn(int column) { ListView_DeleteColumn(list_, column); }
   void SetColumnWidth(int column, int width) {
-    SendMessageA(list_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(static_cast<WORD>(width), 0));
+    SendMessageW(list_, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(static_cast<WORD>(width), 0));
   }
   // The header item's drawn width (its rectangle's right - left).
   int HeaderItemWidth(int column) const;
   std::string ColumnTitle(int column) const;
-  int StringWidth(const std::string& text) const {
-    return static_cast<int>(SendMessageA(list_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text.c_str())));
-  }
+  int StringWidth(const std::string& text) const;
   // Width of the window rectangle, border included.
   int WindowWidth() const;
 

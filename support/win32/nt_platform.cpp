@@ -11,11 +11,11 @@ std::atomic<bool> ntPlatform{false};
 
 bool IsNtPlatform() {
   if (!ntPlatform.load()) {
-    OSVERSIONINFOA info{};
+    OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof info;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    const BOOL known = GetVersionExA(&info);
+    const BOOL known = GetVersionExW(&info);
 #pragma GCC diagnostic pop
     if (known && info.dwPlatformId == VER_PLATFORM_WIN32_NT) ntPlatform.store(true);
   }
@@ -27,11 +27,11 @@ bool IsNtPlatform() {
 namespace orlavix::win32 {
 
 bool IsBeforeWindows2000() {
-  OSVERSIONINFOA info{};
+  OSVERSIONINFOW info{};
   info.dwOSVersionInfoSize = sizeof info;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!GetVersionExA(&info)) return false;
+  if (!GetVersionExW(&info)) return false;
 #pragma GCC diagnostic pop
   if (info.dwMajorVersion >= 5) return false;
   return !(info.dwMajorVersion == 4 && info.dwMinorVersion >= 90);

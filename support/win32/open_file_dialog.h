@@ -10,8 +10,9 @@ namespace orlavix::win32 {
 // Shows the dialog (explorer style, resizable, the file must exist) with
 // `filter` (pairs of description and pattern, each ended by NUL), its first
 // pair selected, starting in `initialFolder` (the system's choice when
-// empty). True with the chosen path when the person pressed OK.
+// empty). True with the chosen path when the person pressed OK; the path is
+// as the system gives it, for the caller to take or refuse.
 bool AskForExistingFile(HWND owner, const std::string& filter, const std::string& initialFolder,
-                        std::string& chosen);
+                        std::wstring& chosen);
 
 }  // namespace orlavix::win32

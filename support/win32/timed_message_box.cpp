@@ -2,11 +2,10 @@
 
 #include <process.h>
 
-#include <vector>
-
 #include "support/countdown.h"
 #include "support/mbtext.h"
 #include "support/win32/nt_platform.h"
+#include "support/win32/window_text.h"
 
 namespace orlavix::win32 {
 namespace {
@@ -14,16 +13,9 @@ namespace {
 constexpr DWORD kIdlePauseMs = 50;
 constexpr DWORD kStopWaitMs = 900;
 
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::vector<char> buffer(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-  const int got = GetWindowTextA(window, buffer.data(), static_cast<int>(buffer.size()));
-  return std::string(buffer.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
-}
-
 // Sets the text only when it differs, so that the button does not flicker.
 void SetTextIfChanged(HWND window, const std::string& text) {
-  if (MbsCompare(WindowText(window), text) != 0) SetWindowTextA(window, text.c_str());
+  if (MbsCompare(WindowText(window).text, text) != 0) SetText(window, text);
 }
 
 // Takes one waiting message, if any. False when the thread must end: the
@@ -31,12 +23,12 @@ void SetTextIfChanged(HWND window, const std::string& text) {
 bool PumpOneMessage(bool& tookOne) {
   MSG msg;
   tookOne = false;
-  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) return true;
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) return true;
   tookOne = true;
-  const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+  const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
   if (got <= 0) return false;  // -1: failure; 0: WM_QUIT
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);
   return true;
 }
 
@@ -51,10 +43,10 @@ struct PopupSearch {
 
 BOOL CALLBACK TakeEnabledDialog(HWND window, LPARAM param) {
   auto& search = *reinterpret_cast<PopupSearch*>(param);
-  char name[16] = "";
+  wchar_t name[16] = L"";
   if (GetWindow(window, GW_OWNER) == search.owner && IsWindowEnabled(window) &&
-      IsWindowVisible(window) && GetClassNameA(window, name, sizeof name) &&
-      std::string(name) == "#32770") {
+      IsWindowVisible(window) && GetClassNameW(window, name, sizeof name / sizeof name[0]) &&
+      std::wstring_view(name) == L"#32770") {
     search.found = window;
     return FALSE;
   }
@@ -98,7 +90,7 @@ void CountDown(TimedMessageBoxState& state, HWND box, HWND button, int buttonId)
     const DWORD now = GetTickCount();
     if (countdown.Expired(now)) {
       SetTextIfChanged(button, state.defaultButtonText);
-      PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, 0), 0);
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, 0), 0);
       return;
     }
     SetTextIfChanged(button, CountdownLabel(state.defaultButtonText, countdown.RemainingSeconds(now)));
@@ -129,7 +121,7 @@ unsigned __stdcall WatchDefaultButton(void* param) {
     if (!tookOne) Pause(kIdlePauseMs);
   }
 
-  state.defaultButtonText = WindowText(button);
+  state.defaultButtonText = WindowText(button).text;
   const DWORD self = GetCurrentThreadId();
   // Attached, GetFocus sees the focus inside the box.
   const BOOL attached = AttachThreadInput(self, state.callerThreadId, TRUE);
@@ -143,7 +135,7 @@ DWORD StopWatcher(TimedMessageBoxState& state) {
   const DWORD start = GetTickCount();
   // A watcher that has not yet taken its first message has no queue to post
   // to: keep trying while it runs, within the same 900 ms.
-  while (!PostThreadMessageA(state.watcherThreadId, WM_QUIT, 0, 0) && state.watcherThread &&
+  while (!PostThreadMessageW(state.watcherThreadId, WM_QUIT, 0, 0) && state.watcherThread &&
          GetTickCount() - start < kStopWaitMs &&
          WaitForSingleObject(state.watcherThread, 10) == WAIT_TIMEOUT) {
   }
@@ -173,14 +165,16 @@ int TimedMessageBox(HWND owner, const char* text, const char* caption, UINT type
   LANGID language = GetUserDefaultLangID();
   if (language == LANG_USER_DEFAULT) language = GetSystemDefaultLangID();
 
-  MSGBOXPARAMSA params{};
+  const std::wstring wideText = Wide(text ? text : "");
+  const std::wstring wideCaption = Wide(caption ? caption : "");
+  MSGBOXPARAMSW params{};
   params.cbSize = sizeof params;
   params.hwndOwner = owner;
   params.hInstance = nullptr;  // the system's own icons
-  params.lpszText = text;
-  params.lpszCaption = caption;
+  params.lpszText = wideText.c_str();
+  params.lpszCaption = caption ? wideCaption.c_str() : nullptr;
   params.dwStyle = BoxStyle(type);
-  params.lpszIcon = iconId != 0 ? MAKEINTRESOURCEA(iconId) : nullptr;
+  params.lpszIcon = iconId != 0 ? MAKEINTRESOURCEW(iconId) : nullptr;
   params.dwContextHelpId = 0;
   params.lpfnMsgBoxCallback = nullptr;
   params.dwLanguageId = language;
@@ -198,8 +192,8 @@ int TimedMessageBox(HWND owner, const char* text, const char* caption, UINT type
   state.watcherThread = reinterpret_cast<HANDLE>(handle);
   state.watcherThreadId = threadId;
 
-  int result = MessageBoxIndirectA(&params);
-  if (result == 0) result = MessageBoxA(owner, text, caption, type);
+  int result = MessageBoxIndirectW(&params);
+  if (result == 0) result = MessageBoxW(owner, params.lpszText, params.lpszCaption, type);
 
   if (state.watcherThread) {
     const DWORD exitCode = StopWatcher(state);

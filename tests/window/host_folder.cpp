@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "platform/win32/wide_text.h"
+
 namespace orlavix::test {
 
 TempFolder::TempFolder() {
@@ -101,9 +103,7 @@ bool MakeShortcut(const std::string& link, const std::string& target) {
   IPersistFile* file = nullptr;
   if (SUCCEEDED(shell->SetPath(target.c_str())) &&
       SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-    wchar_t wide[MAX_PATH * 2] = L"";
-    MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH * 2);
-    saved = SUCCEEDED(file->Save(wide, TRUE));
+    saved = SUCCEEDED(file->Save(win32::Wide(link).c_str(), TRUE));
     file->Release();
   }
   shell->Release();

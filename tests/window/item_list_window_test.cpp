@@ -14,6 +14,7 @@
 
 #include "app/resource.h"
 #include "model/catalogues.h"
+#include "platform/win32/wide_text.h"
 #include "support/mbtext.h"
 #include "tests/window/host_folder.h"
 #include "tests/window/picture_support.h"
@@ -450,10 +451,7 @@ std::string ClipboardWideInAnsi() {
   std::string text;
   if (!OpenClipboard(nullptr)) return "<closed>";
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    const auto wide = static_cast<const wchar_t*>(GlobalLock(data));
-    char buffer[1024] = "";
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, buffer, sizeof buffer, nullptr, nullptr);
-    text = buffer;
+    text = win32::Narrow(static_cast<const wchar_t*>(GlobalLock(data))).text;
     GlobalUnlock(data);
   }
   CloseClipboard();

@@ -137,12 +137,6 @@ TEST_F(MainDialogTest, ShortcutOnTheCommandLineAndUserIniUnderApplicationData) {
   test::RemoveTree(maker);
 }
 
-std::string FolderOf(HWND fileDialog) {
-  char folder[MAX_PATH * 2] = "";
-  SendMessageA(fileDialog, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder));
-  return folder;
-}
-
 TEST_F(MainDialogTest, BrowsingStartsInProgramFilesOrBesideTheHost) {
   const HostFolder host = MakeHostFolder(temp / "Velquor", "Velquor.exe", {"Aqua", "Zen"}, "Zen");
   char programFiles[MAX_PATH] = "";
@@ -153,7 +147,7 @@ TEST_F(MainDialogTest, BrowsingStartsInProgramFilesOrBesideTheHost) {
   Run("", [&](HWND dialog) {
     // Cancelled in the program-files folder: nothing changes.
     watcher.Then([&](const ModalWatcher::Box& box) {
-      firstStart = FolderOf(box.window);
+      firstStart = test::FolderShown(box.window);
       test::PressButton(box.window, IDCANCEL);
     });
     Click(GetDlgItem(dialog, IDC_BROWSE));
@@ -163,7 +157,7 @@ TEST_F(MainDialogTest, BrowsingStartsInProgramFilesOrBesideTheHost) {
     // typed path and OK name the host.
     test::MakeFolders(makerBin);
     watcher.Then([&](const ModalWatcher::Box& box) {
-      secondStart = FolderOf(box.window);
+      secondStart = test::FolderShown(box.window);
       char text[256] = "";
       GetDlgItemTextA(box.window, cmb1, text, sizeof text);
       filter = text;
@@ -178,7 +172,7 @@ TEST_F(MainDialogTest, BrowsingStartsInProgramFilesOrBesideTheHost) {
 
     // Next time it starts beside the host.
     watcher.Then([&](const ModalWatcher::Box& box) {
-      thirdStart = FolderOf(box.window);
+      thirdStart = test::FolderShown(box.window);
       test::PressButton(box.window, IDCANCEL);
     });
     Click(GetDlgItem(dialog, IDC_BROWSE));

@@ -224,9 +224,7 @@ TEST_F(ValueInputDialogTest, BrowseOpensInTheImageFolderAndPutsBackOnlyTheFileNa
   });
   // First the file dialog is cancelled, then a file elsewhere is picked.
   watcher.Then([&](const ModalWatcher::Box& files) {
-    char folder[MAX_PATH] = "";
-    SendMessageA(files.window, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder));
-    folderShown = folder;
+    folderShown = test::FolderShown(files.window);
     const HWND types = GetDlgItem(files.window, cmb1);
     const auto count = static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {

@@ -1,9 +1,12 @@
 #include "tests/window/window_test_support.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <algorithm>
 #include <map>
+
+#include "support/win32/window_text.h"
 
 namespace orlavix::test {
 namespace {
@@ -90,7 +93,7 @@ void CALLBACK TimerScript::Fire(HWND, UINT, UINT_PTR id, DWORD) {
 WindowSpy::WindowSpy() {
   activeSpy = this;
   cbt_ = SetWindowsHookExA(WH_CBT, &WindowSpy::CbtHook, nullptr, GetCurrentThreadId());
-  call_ = SetWindowsHookExA(WH_CALLWNDPROC, &WindowSpy::CallHook, nullptr, GetCurrentThreadId());
+  call_ = SetWindowsHookExW(WH_CALLWNDPROC, &WindowSpy::CallHook, nullptr, GetCurrentThreadId());
 }
 
 WindowSpy::~WindowSpy() {
@@ -127,18 +130,18 @@ LRESULT CALLBACK WindowSpy::CbtHook(int code, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK WindowSpy::CallHook(int code, WPARAM wParam, LPARAM lParam) {
   const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (code == HC_ACTION && activeSpy && call->message == WM_SETTEXT && call->lParam) {
-    // An ANSI hook is given the text in the working code page, whatever the
-    // window's own character set.
-    const std::string text = reinterpret_cast<const char*>(call->lParam);
-    activeSpy->texts_.emplace_back(call->hwnd, text);
+    // The program's windows are wide and are given their texts in UTF-16.
+    activeSpy->texts_.emplace_back(call->hwnd, win32::Narrow(reinterpret_cast<const wchar_t*>(call->lParam)).text);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-std::string TextOf(HWND window) {
-  char text[512] = "";
-  GetWindowTextA(window, text, sizeof text);
-  return text;
+std::string TextOf(HWND window) { return win32::WindowText(window).text; }
+
+std::string FolderShown(HWND fileDialog) {
+  wchar_t folder[MAX_PATH * 2] = L"";
+  SendMessageW(fileDialog, CDM_GETFOLDERPATH, MAX_PATH * 2, reinterpret_cast<LPARAM>(folder));
+  return win32::Narrow(folder).text;
 }
 
 void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }

@@ -68,7 +68,10 @@ class WindowSpy {
   std::vector<std::pair<HWND, std::string>> texts_;
 };
 
+// A window's text, read as UTF-16, in the working code page.
 std::string TextOf(HWND window);
+// The folder an open-file dialog shows.
+std::string FolderShown(HWND fileDialog);
 
 // Presses a button as a click would.
 void Click(HWND button);
