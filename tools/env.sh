@@ -18,15 +18,23 @@ orlavix_install_packages() {
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" \
       > "${TMPDIR:-/tmp}/orlavix-apt.log" 2>&1 || { tail -n 30 "${TMPDIR:-/tmp}/orlavix-apt.log"; return 1; }
   fi
-  if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-    echo "== generating the ja_JP.UTF-8 locale"
+  # Japanese for code page 932; English for 1252, where the walks check that
+  # nothing depends on the system being Japanese.
+  local wanted="" name
+  for name in ja_JP en_US; do
+    locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8$" || wanted="$wanted $name"
+  done
+  if [ -n "$wanted" ]; then
+    echo "== generating the locales:$wanted"
     local SUDO=""
     [ "$(id -u)" -eq 0 ] || SUDO=sudo
-    if grep -q '^# *ja_JP.UTF-8 UTF-8' /etc/locale.gen; then
-      $SUDO sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
-    elif ! grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen; then
-      echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen > /dev/null
-    fi
+    for name in $wanted; do
+      if grep -q "^# *$name.UTF-8 UTF-8" /etc/locale.gen; then
+        $SUDO sed -i "s/^# *$name.UTF-8 UTF-8/$name.UTF-8 UTF-8/" /etc/locale.gen
+      elif ! grep -q "^$name.UTF-8 UTF-8" /etc/locale.gen; then
+        echo "$name.UTF-8 UTF-8" | $SUDO tee -a /etc/locale.gen > /dev/null
+      fi
+    done
     $SUDO locale-gen > /dev/null || return 1
   fi
 }
@@ -129,4 +137,9 @@ orlavix_prepare_wine() {
 # Runs a Windows program in the Japanese locale, so that GetACP() is 932.
 orlavix_wine() {
   LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$(orlavix_wine_binary)" "$@"
+}
+
+# The same in the English locale: GetACP() is 1252.
+orlavix_wine_english() {
+  LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 "$(orlavix_wine_binary)" "$@"
 }

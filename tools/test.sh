@@ -94,8 +94,12 @@ if [ -f "$E2E_TESTS" ]; then
     tail -n 20 "$LOGS/package.log"
     unset ORLAVIX_PACKAGED_PROGRAM
   fi
-  orlavix_wine "$E2E_TESTS" --gtest_brief=1 > "$LOGS/wine-e2e.log" 2>&1
+  ORLAVIX_E2E_CODE_PAGE=932 orlavix_wine "$E2E_TESTS" --gtest_brief=1 > "$LOGS/wine-e2e.log" 2>&1
   record "Wine end-to-end walks" $? "$LOGS/wine-e2e.log"
+  # Again on a system whose language for non-Unicode programs is English.
+  ORLAVIX_E2E_CODE_PAGE=1252 orlavix_wine_english "$E2E_TESTS" --gtest_brief=1 --gtest_filter='MainRoad.*' \
+    > "$LOGS/wine-e2e-1252.log" 2>&1
+  record "Wine walks, code page 1252" $? "$LOGS/wine-e2e-1252.log"
   if [ -z "${ORLAVIX_PACKAGED_PROGRAM:-}" ] || grep -q 'SKIPPED' "$LOGS/wine-e2e.log"; then
     echo "   the download could not be built or was not started"
     TOTAL_FAILED=$((TOTAL_FAILED + 1))

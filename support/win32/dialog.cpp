@@ -1,5 +1,6 @@
 #include "support/win32/dialog.h"
 
+#include "support/win32/dialog_font.h"
 #include "support/win32/window_text.h"
 
 namespace orlavix::win32 {
@@ -24,6 +25,8 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     self = reinterpret_cast<Dialog*>(lParam);
     SetWindowLongPtrW(window, DWLP_USER, lParam);
     self->window_ = window;
+    self->japaneseFont_ = JapaneseFontLike(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+    if (self->japaneseFont_) SetDialogFont(window, self->japaneseFont_.Get());
   } else {
     self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
   }

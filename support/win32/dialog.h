@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "support/win32/handles.h"
+
 namespace orlavix::win32 {
 
 class Dialog {
@@ -51,6 +53,8 @@ class Dialog {
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND window_ = nullptr;
+  // The template's font's stand-in where that font shows no Japanese.
+  UniqueFont japaneseFont_;
 };
 
 }  // namespace orlavix::win32

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 
+#include "platform/win32/wide_text.h"
 #include "support/mbtext.h"
 #include "tests/e2e/remote_program.h"
 
@@ -151,18 +152,27 @@ TEST(MainRoad, EditApplyEditAgainAndSaveOnClose) {
 
   session.StartEditing();
   EXPECT_EQ(TextOf(GetDlgItem(session.Main(), kSkinName)), "Aqua");
+  // What a person reads is Japanese whatever the system's code page.
+  EXPECT_EQ(TextOf(GetDlgItem(session.Main(), kToggle)), J("変更(&H)"));
   session.TypeColours();
   session.ShowCategory(kColors, "MenuText");
+  EXPECT_EQ(session.Program().CellText(session.List(), session.Program().FindRow(session.List(), 1, "MenuText"), 0),
+            J("メニューの文字色"));
   session.EditText("MenuText", " 12ab34 ", "#12ab34");
 
   Press(session.Main(), IDOK);  // 適用(&A)
-  ASSERT_NE(session.Program().FindDialog(J("報告"), 3000), nullptr) << "the save is confirmed";
+  const HWND report = session.Program().FindDialog(J("報告"), 3000);
+  ASSERT_NE(report, nullptr) << "the save is confirmed";
+  EXPECT_EQ(TextOf(GetDlgItem(report, 0xFFFF)), J("設定内容を保存しました。"));
   const DWORD shown = GetTickCount();
   ASSERT_TRUE(WaitFor([&] { return session.Program().NoDialog(J("報告")); }, 8000)) << "it closes itself";
   EXPECT_GE(GetTickCount() - shown, 2000u);
 
   const std::string firstSave = ReadFile(skinIni);
   EXPECT_NE(firstSave.find("MenuText=#12ab34\r\n"), std::string::npos);
+  // The skin's Japanese text, byte for byte as it was.
+  EXPECT_NE(firstSave.find("Author=青木 ひかり\r\n"), std::string::npos);
+  EXPECT_NE(firstSave.find("Description=水色のさわやかなスキン\r\n"), std::string::npos);
   EXPECT_NE(firstSave.find("MenuHighlight=#3a7bd5\r\n"), std::string::npos);
   ExpectFixedLayout(firstSave);
   EXPECT_TRUE(ReadFile(skinIni + ".000") == original) << "the backup holds the old bytes";
@@ -200,6 +210,14 @@ TEST(MainRoad, CancelKeepsEditingAndNoDiscards) {
   EXPECT_FALSE(Exists(skinIni + ".000"));
 }
 
+// The walks run once per system code page that the test command asks for:
+// make sure the system is the one asked for.
+TEST(MainRoad, RunsUnderTheCodePageAskedFor) {
+  const char* asked = std::getenv("ORLAVIX_E2E_CODE_PAGE");
+  if (!asked || !*asked) GTEST_SKIP() << "no code page asked for";
+  EXPECT_EQ(GetACP(), static_cast<UINT>(std::atoi(asked)));
+}
+
 // The download as a skin author unpacks it: it starts and shows its dialog.
 TEST(Download, PackagedProgramShowsTheMainDialog) {
   const char* packaged = std::getenv("ORLAVIX_PACKAGED_PROGRAM");
@@ -213,21 +231,22 @@ TEST(Download, PackagedProgramShowsTheMainDialog) {
   EXPECT_EQ(session.Program().WaitForExit(10000), 2);
 }
 
+// Read as UTF-16, the same whatever this process's code page.
 std::string VersionString(const std::vector<char>& info, const std::string& name) {
   void* value = nullptr;
   UINT size = 0;
-  const std::string path = "\\StringFileInfo\\041103a4\\" + name;
-  if (!VerQueryValueA(info.data(), path.c_str(), &value, &size) || size == 0) return "";
-  return std::string(static_cast<const char*>(value));
+  const std::wstring path = win32::Wide("\\StringFileInfo\\041103a4\\" + name);
+  if (!VerQueryValueW(info.data(), path.c_str(), &value, &size) || size == 0) return "";
+  return win32::Narrow(static_cast<const wchar_t*>(value)).text;
 }
 
 TEST(Download, VersionInformationInTheFile) {
   const std::string exe = WindowsPath(ORLAVIX_E2E_PROGRAM);
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &ignored);
+  const DWORD size = GetFileVersionInfoSizeW(win32::Wide(exe).c_str(), &ignored);
   ASSERT_GT(size, 0u);
   std::vector<char> info(size);
-  ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, info.data()));
+  ASSERT_TRUE(GetFileVersionInfoW(win32::Wide(exe).c_str(), 0, size, info.data()));
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT fixedSize = 0;
   ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize));

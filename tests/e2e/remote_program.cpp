@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/win32/wide_text.h"
+
 namespace orlavix::e2e {
 namespace {
 
@@ -82,14 +84,15 @@ bool CopyTree(const std::string& from, const std::string& to) {
 
 std::string TextOf(HWND window) {
   // GetWindowText does not ask another process's controls for their text;
-  // WM_GETTEXT does, and the system carries the text across.
-  char text[1024] = "";
+  // WM_GETTEXT does, and the system carries the text across. Read as UTF-16,
+  // it is the same whatever this process's code page.
+  wchar_t text[1024] = L"";
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                           5000, &length)) {
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                           &length)) {
     return "";
   }
-  return std::string(text, length < sizeof text ? length : 0);
+  return win32::Narrow(std::wstring_view(text, length < 1024 ? length : 0)).text;
 }
 
 RemoteProgram::RemoteProgram(const std::string& exe, const std::string& arguments) {
@@ -144,18 +147,19 @@ int RemoteProgram::RowCount(HWND list) const {
 
 std::string RemoteProgram::CellText(HWND list, int row, int column) const {
   constexpr std::size_t kText = 1024;
-  RemoteBlock block(process_, sizeof(LVITEMA) + kText);
+  RemoteBlock block(process_, sizeof(LVITEMW) + kText * sizeof(wchar_t));
   if (!block.Address()) return "";
-  LVITEMA item{};
+  LVITEMW item{};
   item.iSubItem = column;
-  item.pszText = block.Address() + sizeof(LVITEMA);
+  item.pszText = reinterpret_cast<wchar_t*>(block.Address() + sizeof(LVITEMW));
   item.cchTextMax = static_cast<int>(kText);
   if (!block.Write(0, &item, sizeof item)) return "";
-  const LRESULT length = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+  const LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
                                       reinterpret_cast<LPARAM>(block.Address()));
-  std::vector<char> text(kText, '\0');
-  if (length <= 0 || !block.Read(sizeof(LVITEMA), text.data(), text.size())) return "";
-  return std::string(text.data(), static_cast<std::size_t>(length));
+  std::wstring text(kText, L'\0');
+  if (length <= 0 || !block.Read(sizeof(LVITEMW), text.data(), text.size() * sizeof(wchar_t))) return "";
+  text.resize(static_cast<std::size_t>(length));
+  return win32::Narrow(text).text;
 }
 
 int RemoteProgram::FindRow(HWND list, int column, const std::string& text) const {

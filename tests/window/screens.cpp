@@ -6,6 +6,7 @@
 //   orlavix_screens value-choice        ... for a choice from a list
 //   orlavix_screens value-image         ... for an image file, with the browse button
 //   orlavix_screens value-colour        the colour chooser that stands in for it (8 s)
+//   orlavix_screens value-refused       the value dialog refusing characters 932 cannot hold (9 s)
 //   orlavix_screens preview-image DIR [NAME]  the preview of DIR\NAME (button.png) over
 //                                       a grey ground (8 s)
 //   orlavix_screens preview-colour      the preview of a colour (8 s)
@@ -182,6 +183,16 @@ int main(int argc, char** argv) {
   script.At(8000, [&] {
     if (HWND dialog = spy.CurrentDialog()) EndDialog(dialog, IDCANCEL);
   });
+  if (what == "value-refused") {
+    script.At(1500, [&] {
+      const HWND dialog = spy.CurrentDialog();
+      SetWindowTextW(GetDlgItem(dialog, IDC_VALUE_EDIT), L"\u9752\u6728 \U0001F600 \uD55C\uAE00");
+      PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    script.At(8500, [&] {
+      if (HWND dialog = spy.CurrentDialog()) EndDialog(dialog, IDCANCEL);
+    });
+  }
   if (what.rfind("value-", 0) == 0) {
     win32::ValueInputDialog dialog(ScreenItem(what), what == "value-image", ".");
     dialog.useColorChooser = what == "value-colour";

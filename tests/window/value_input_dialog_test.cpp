@@ -200,6 +200,39 @@ class ScratchFolder {
   std::vector<std::string> files_;
 };
 
+// A character that code page 932 cannot hold would be saved as '?': OK names
+// it and the dialog stays open until the text can be kept.
+TEST_F(ValueInputDialogTest, TextThatCannotBeKeptIsRefusedWithTheCharactersNamed) {
+  ValueInputDialog dialog(Item(SettingKind::Text, "old"), false, "");
+  HWND valueDialog = nullptr;
+  std::string refusal;
+  const auto later = [&](int id) {
+    PostMessageW(valueDialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(valueDialog, id)));
+  };
+  ModalWatcher watcher(owner.Get());
+  watcher.Then([&](const ModalWatcher::Box& box) {
+    valueDialog = box.window;
+    watcher.SetOwner(valueDialog);  // the refusal belongs to it
+    SetWindowTextW(GetDlgItem(valueDialog, IDC_VALUE_EDIT), L"\u9752 \U0001F600\uD55C");  // 青, an emoji, Hangul
+    later(IDOK);
+  });
+  watcher.Then([&](const ModalWatcher::Box& box) {
+    refusal = box.caption + "|" + box.text;
+    EXPECT_TRUE(IsWindow(valueDialog)) << "still open under its refusal";
+    PressButton(box.window, IDOK);
+    SetWindowTextW(GetDlgItem(valueDialog, IDC_VALUE_EDIT), L"\u9752 ok");
+    later(IDOK);
+  });
+  EXPECT_EQ(dialog.DoModal(owner.Get()), IDOK);
+  EXPECT_NE(refusal.find(J("報告|この値には、skin.ini に保存できない文字があります。")), std::string::npos) << refusal;
+  EXPECT_NE(refusal.find("(U+1F600)"), std::string::npos) << refusal;
+  EXPECT_NE(refusal.find("(U+D55C)"), std::string::npos) << refusal;
+  EXPECT_EQ(refusal.find("U+9752"), std::string::npos) << "a character 932 holds is not named";
+  EXPECT_EQ(dialog.item.text, J("青 ok"));
+  EXPECT_EQ(watcher.Unexpected(), 0);
+}
+
 TEST_F(ValueInputDialogTest, BrowseOpensInTheImageFolderAndPutsBackOnlyTheFileName) {
   ScratchFolder controls("orlavix-browse-controls");
   controls.Add("tab.png");
