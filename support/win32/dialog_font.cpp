@@ -42,6 +42,11 @@ std::wstring JapaneseFace(HDC dc) {
   return faces.empty() ? std::wstring() : faces.front();
 }
 
+BOOL CALLBACK GiveFont(HWND child, LPARAM font) {
+  SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+  return TRUE;
+}
+
 }  // namespace
 
 UniqueFont JapaneseFontLike(HFONT font) {
@@ -65,13 +70,7 @@ UniqueFont JapaneseFontLike(HFONT font) {
 
 void SetDialogFont(HWND dialog, HFONT font) {
   SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM param) -> BOOL {
-        SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(param), FALSE);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(font));
+  EnumChildWindows(dialog, &GiveFont, reinterpret_cast<LPARAM>(font));
 }
 
 }  // namespace orlavix::win32
