@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "editor/win32/main_dialog.h"
+#include "editors/win32/gdiplus_objects.h"
 #include "support/mbtext.h"
 #include "support/win32/window_text.h"
 
@@ -23,7 +24,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int) {
   }
   INT_PTR exitCode = 0;
   {
-    // Destroyed before COM goes: it holds the preview window and the catalogues.
+    const orlavix::win32::GdiplusSession gdiplus;
+    // Destroyed before GDI+ and COM go: it holds the preview window and the catalogues.
     auto dialog = std::make_unique<orlavix::win32::MainDialog>(std::move(path.text));
     exitCode = dialog->DoModal(GetActiveWindow());
   }

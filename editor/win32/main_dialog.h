@@ -15,7 +15,7 @@
 #include "platform/host_services.h"
 #include "support/win32/controls.h"
 #include "support/win32/dialog.h"
-#include "support/win32/handles.h"
+#include "platform/win32/guards.h"
 #include "support/win32/list_view.h"
 
 namespace orlavix::win32 {

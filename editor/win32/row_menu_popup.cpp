@@ -1,31 +1,14 @@
 #include "editor/win32/row_menu_popup.h"
 
+#include "platform/win32/guards.h"
 #include "platform/win32/wide_text.h"
 #include "support/mbtext.h"
 
 namespace orlavix::win32 {
 
-namespace {
-
-class UniqueMenu {
- public:
-  UniqueMenu() : menu_(CreatePopupMenu()) {}
-  ~UniqueMenu() {
-    if (menu_) DestroyMenu(menu_);
-  }
-  UniqueMenu(const UniqueMenu&) = delete;
-  UniqueMenu& operator=(const UniqueMenu&) = delete;
-  HMENU Get() const { return menu_; }
-
- private:
-  HMENU menu_;
-};
-
-}  // namespace
-
 int PopupRowMenu::Choose(const std::vector<RowMenuEntry>& entries) {
-  UniqueMenu menu;
-  if (!menu.Get()) return row_menu::None;
+  const UniqueMenu menu(CreatePopupMenu());
+  if (!menu) return row_menu::None;
   for (const RowMenuEntry& entry : entries) {
     if (entry.id == 0 || !entry.text) {
       AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);

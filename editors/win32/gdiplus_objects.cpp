@@ -3,27 +3,25 @@
 namespace orlavix::win32 {
 namespace {
 
-// Touched only on the user-interface thread.
-std::unique_ptr<GdiplusContext>& Running() {
-  static std::unique_ptr<GdiplusContext> context;
-  return context;
-}
+int sessions = 0;  // touched only on the user-interface thread
 
 }  // namespace
 
-GdiplusContext* GdiplusContext::Get() {
-  std::unique_ptr<GdiplusContext>& running = Running();
-  if (!running) {
-    Gdiplus::GdiplusStartupInput input;  // version 1, no callback, nothing suppressed
-    ULONG_PTR token = 0;
-    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return nullptr;
-    running.reset(new GdiplusContext(token));
+GdiplusSession::GdiplusSession() {
+  Gdiplus::GdiplusStartupInput input;  // version 1, no callback, nothing suppressed
+  if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok) {
+    ++sessions;
+  } else {
+    token_ = 0;
   }
-  return running.get();
 }
 
-void GdiplusContext::Shutdown() { Running().reset(); }
+GdiplusSession::~GdiplusSession() {
+  if (token_ == 0) return;
+  Gdiplus::GdiplusShutdown(token_);
+  --sessions;
+}
 
-GdiplusContext::~GdiplusContext() { Gdiplus::GdiplusShutdown(token_); }
+bool GdiplusSession::Running() { return sessions > 0; }
 
 }  // namespace orlavix::win32

@@ -1,5 +1,5 @@
-// GDI+ through its flat interface: the process-wide start-up context and an
-// owner for each kind of object the preview makes.
+// GDI+ through its flat interface: the program's session and an owner for
+// each kind of object the preview makes.
 #pragma once
 
 #include <windows.h>
@@ -10,30 +10,23 @@
 
 #include <gdiplus.h>
 
-#include <memory>
 #include <utility>
 
 namespace orlavix::win32 {
 
-// GDI+ started for the process: made on the first drawing, shut down when
-// the preview window that made it is destroyed. Later drawing starts anew.
-class GdiplusContext {
+// GDI+ for the whole program: started once by the program's entry, before
+// any window draws with it, and shut down when the program ends.
+class GdiplusSession {
  public:
-  // The running context, started now when there is none; null when GDI+
-  // cannot start.
-  static GdiplusContext* Get();
-  // Shuts GDI+ down if it is running.
-  static void Shutdown();
+  GdiplusSession();
+  ~GdiplusSession();
+  GdiplusSession(const GdiplusSession&) = delete;
+  GdiplusSession& operator=(const GdiplusSession&) = delete;
 
-  ~GdiplusContext();
-  GdiplusContext(const GdiplusContext&) = delete;
-  GdiplusContext& operator=(const GdiplusContext&) = delete;
-
-  // Drawn behind images: white until the image drawing sets it.
-  COLORREF background = RGB(0xFF, 0xFF, 0xFF);
+  // Whether a session has started GDI+: without it nothing is drawn.
+  static bool Running();
 
  private:
-  explicit GdiplusContext(ULONG_PTR token) : token_(token) {}
   ULONG_PTR token_ = 0;
 };
 

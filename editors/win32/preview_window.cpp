@@ -4,6 +4,7 @@
 #include "editors/preview_text.h"
 #include "editors/win32/gdiplus_objects.h"
 #include "support/mbtext.h"
+#include "platform/win32/guards.h"
 #include "support/paths.h"
 #include "support/win32/system_menu.h"
 #include "support/win32/window_text.h"
@@ -18,21 +19,6 @@ bool IsExistingFile(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-// BeginPaint and EndPaint as a pair, whatever path the drawing leaves by.
-class PaintScope {
- public:
-  explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
-  ~PaintScope() { EndPaint(window_, &paint_); }
-  PaintScope(const PaintScope&) = delete;
-  PaintScope& operator=(const PaintScope&) = delete;
-  HDC Dc() const { return dc_; }
-
- private:
-  HWND window_;
-  PAINTSTRUCT paint_{};
-  HDC dc_;
-};
 
 // Keeps the window's top-left corner and gives it a client area of width x height.
 void FitClientArea(HWND window, int width, int height) {
@@ -65,7 +51,7 @@ void FitToContents(PreviewWindow& preview, GdipImage& image) {
   if (preview.mode == PreviewWindow::Image) {
     preview.imageSize = SIZE{0, 0};
     const std::wstring path = Wide(preview.imagePath);
-    if (GdiplusContext::Get() && !path.empty() &&
+    if (GdiplusSession::Running() && !path.empty() &&
         GdipLoadImageFromFile(path.c_str(), image.Receive()) == Gdiplus::Ok) {
       UINT width = 0, height = 0;
       GdipGetImageWidth(image.Get(), &width);
@@ -156,9 +142,6 @@ bool PreviewWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& 
       HidePreviewWindow();
       result = TRUE;
       return true;
-    case WM_DESTROY:
-      GdiplusContext::Shutdown();
-      return false;
   }
   return false;
 }
@@ -175,18 +158,17 @@ void PreviewWindow::Paint() {
     return;
   }
   // The window is fitted before the paint begins, so the paint covers the new area.
-  GdiplusContext* context = GdiplusContext::Get();
-  if (context && mode == Image) context->background = background;
+  if (mode == Image) groundDrawn_ = background;
   GdipImage image;
   FitToContents(*this, image);
 
   const PaintScope paint(Window());
-  if (!paint.Dc() || !context) return;
+  if (!paint.Dc() || !GdiplusSession::Running()) return;
   if (mode == Image && image) {
     GdipGraphics graphics;
     if (GdipCreateFromHDC(paint.Dc(), graphics.Receive()) != Gdiplus::Ok) return;
     // Transparent pixels show the background, which is itself opaque.
-    GdipGraphicsClear(graphics.Get(), OpaqueArgb(context->background));
+    GdipGraphicsClear(graphics.Get(), OpaqueArgb(groundDrawn_));
     GdipDrawImageRectRectI(graphics.Get(), image.Get(), 0, 0, imageSize.cx, imageSize.cy, 0, 0,
                            imageSize.cx, imageSize.cy, Gdiplus::UnitPixel, nullptr, nullptr,
                            nullptr);
@@ -196,8 +178,6 @@ void PreviewWindow::Paint() {
 }
 
 void PreviewWindow::DrawColour(HDC dc) {
-  const GdiplusContext* context = GdiplusContext::Get();
-  if (!context) return;
   GdipGraphics graphics;
   if (GdipCreateFromHDC(dc, graphics.Receive()) != Gdiplus::Ok) return;
   // The pen's fill is a solid brush of its colour.
@@ -207,7 +187,7 @@ void PreviewWindow::DrawColour(HDC dc) {
       GdipGetPenBrushFill(pen.Get(), brush.Receive()) != Gdiplus::Ok) {
     return;
   }
-  GdipGraphicsClear(graphics.Get(), OpaqueArgb(context->background));
+  GdipGraphicsClear(graphics.Get(), OpaqueArgb(groundDrawn_));
   GdipFillRectangleI(graphics.Get(), brush.Get(), 0, 0, kSwatchWidth, kSwatchHeight);
 }
 

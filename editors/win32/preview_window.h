@@ -53,6 +53,9 @@ class PreviewWindow : public Dialog {
   void Paint();
   void DrawColour(HDC dc);
   void ShowProperties();
+
+  // The ground last drawn behind an image; a colour's swatch keeps it.
+  COLORREF groundDrawn_ = RGB(0xFF, 0xFF, 0xFF);
 };
 
 }  // namespace orlavix::win32

@@ -8,35 +8,15 @@
 #include <stdexcept>
 
 #include "platform/files.h"
+#include "platform/win32/guards.h"
 #include "platform/win32/wide_text.h"
 
 namespace orlavix::platform {
 namespace {
 
 using win32::Wide;
+using FileHandle = win32::UniqueFile;
 
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
-  ~FileHandle() { Close(); }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  void Reset(HANDLE handle) {
-    Close();
-    handle_ = handle;
-  }
-  // Closes now and says whether the system accepted it.
-  bool Close() {
-    const HANDLE handle = handle_;
-    handle_ = INVALID_HANDLE_VALUE;
-    return handle == INVALID_HANDLE_VALUE || CloseHandle(handle) != FALSE;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 FileError ErrorOf(DWORD error) {
   switch (error) {
@@ -82,7 +62,7 @@ class TemporaryFile {
       }
       file_.Reset(CreateFileW(Wide(path_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-      if (file_.valid()) return;
+      if (file_) return;
       error_ = GetLastError();
       if (error_ != ERROR_FILE_EXISTS && error_ != ERROR_ALREADY_EXISTS) break;
     }
@@ -140,7 +120,7 @@ bool WritePieces(HANDLE file, std::initializer_list<std::string_view> pieces, Fi
 
 bool FlushAndClose(FileHandle& file, bool faultable, FileError* error) {
   if (faultable && ActiveFileFaults().failFlush) return Fail(error, ActiveFileFaults().error);
-  if (!FlushFileBuffers(file.get())) return FailWithLastError(error);
+  if (!FlushFileBuffers(file.Get())) return FailWithLastError(error);
   if (!file.Close()) return FailWithLastError(error);
   return true;
 }
@@ -149,19 +129,19 @@ bool FlushAndClose(FileHandle& file, bool faultable, FileError* error) {
 bool CopyCutShort(const std::string& from, HANDLE to, std::int64_t failAfter, FileError* error) {
   FileHandle source(CreateFileW(Wide(from).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!source.valid()) return FailWithLastError(error);
+  if (!source) return FailWithLastError(error);
   std::int64_t left = failAfter;
   char buffer[1 << 16];
   while (left > 0) {
     DWORD got = 0;
     const DWORD want = left < static_cast<std::int64_t>(sizeof buffer) ? static_cast<DWORD>(left) : sizeof buffer;
-    if (!ReadFile(source.get(), buffer, want, &got, nullptr)) return FailWithLastError(error);
+    if (!ReadFile(source.Get(), buffer, want, &got, nullptr)) return FailWithLastError(error);
     if (got == 0) return true;  // the whole file fitted before the fault
     if (!WriteAll(to, std::string_view(buffer, got), -1, error)) return false;
     left -= got;
   }
   LARGE_INTEGER size{};
-  if (GetFileSizeEx(source.get(), &size) && size.QuadPart <= failAfter) return true;
+  if (GetFileSizeEx(source.Get(), &size) && size.QuadPart <= failAfter) return true;
   return Fail(error, ActiveFileFaults().error);
 }
 
@@ -172,9 +152,9 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* 
   if (path.empty()) return ReadStatus::Failed;
   FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file.valid()) return ReadStatus::Failed;
+  if (!file) return ReadStatus::Failed;
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return ReadStatus::Failed;
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return ReadStatus::Failed;
   if (static_cast<std::uint64_t>(size.QuadPart) >= kReadLimit) return ReadStatus::TooLarge;
   const auto total = static_cast<std::uint64_t>(size.QuadPart);
   if (total > static_cast<std::uint64_t>(SIZE_MAX - 1)) return ReadStatus::Failed;  // 32-bit build
@@ -190,7 +170,7 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* 
       bytes.resize(done + want);
       while (got < want) {
         DWORD n = 0;
-        if (!ReadFile(file.get(), &bytes[done + got], static_cast<DWORD>(want - got), &n, nullptr)) {
+        if (!ReadFile(file.Get(), &bytes[done + got], static_cast<DWORD>(want - got), &n, nullptr)) {
           bytes.clear();
           bytes.shrink_to_fit();
           return ReadStatus::Failed;
@@ -224,8 +204,8 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes) {
   if (path.empty()) return false;
   FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file.valid()) return false;
-  return WriteAll(file.get(), bytes, -1, nullptr) && file.Close();
+  if (!file) return false;
+  return WriteAll(file.Get(), bytes, -1, nullptr) && file.Close();
 }
 
 bool ReplaceFileContents(const std::string& path, std::initializer_list<std::string_view> pieces,
@@ -241,11 +221,11 @@ bool ReplaceFileContents(const std::string& path, std::initializer_list<std::str
   {
     FileHandle probe(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                  nullptr));
-    if (!probe.valid()) return FailWithLastError(error);
+    if (!probe) return FailWithLastError(error);
   }
   TemporaryFile temp(path);
   if (!temp.named()) return Fail(error, ErrorOf(temp.error()));
-  if (!WritePieces(temp.file().get(), pieces, error)) return false;
+  if (!WritePieces(temp.file().Get(), pieces, error)) return false;
   if (!FlushAndClose(temp.file(), true, error)) return false;
   if (ActiveFileFaults().failReplace) return Fail(error, ActiveFileFaults().error);
   // Hidden or system stays so, whichever way the new file is put in place.
@@ -278,7 +258,7 @@ bool CopyFileOver(const std::string& from, const std::string& to, FileError* err
   TemporaryFile temp(to, failAfter >= 0);
   if (!temp.named()) return Fail(error, ErrorOf(temp.error()));
   if (failAfter >= 0) {
-    if (!CopyCutShort(from, temp.file().get(), failAfter, error)) return false;
+    if (!CopyCutShort(from, temp.file().Get(), failAfter, error)) return false;
   } else {
     if (!CopyFileW(Wide(from).c_str(), Wide(temp.path()).c_str(), TRUE)) return FailWithLastError(error);
     // The copy takes the source's attributes; a read-only copy could neither
@@ -286,7 +266,7 @@ bool CopyFileOver(const std::string& from, const std::string& to, FileError* err
     SetFileAttributesW(Wide(temp.path()).c_str(), FILE_ATTRIBUTE_NORMAL);
     temp.file().Reset(CreateFileW(Wide(temp.path()).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!temp.file().valid()) return FailWithLastError(error);
+    if (!temp.file()) return FailWithLastError(error);
   }
   if (!FlushAndClose(temp.file(), false, error)) return false;
   if (!MoveFileExW(Wide(temp.path()).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

@@ -4,31 +4,16 @@
 #include <shlobj.h>
 
 #include "platform/host_services.h"
+#include "platform/win32/guards.h"
 #include "platform/win32/wide_text.h"
 
 namespace orlavix::platform {
 namespace {
 
+using win32::ComPtr;
 using win32::Narrow;
 using win32::Wide;
 
-// Releases a COM interface pointer once, whatever path is taken.
-template <typename Interface>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ~ComPtr() {
-    if (p_) p_->Release();
-  }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  Interface** Out() { return &p_; }
-  Interface* operator->() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-
- private:
-  Interface* p_ = nullptr;
-};
 
 // A path from the system, refused when the working code page cannot hold
 // it: with '?' in it, it would name another file or none.
@@ -84,11 +69,11 @@ class Win32HostServices : public HostServices {
   bool ShortcutTarget(const std::string& path, std::string& target) override {
     ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_ALL, IID_IShellLinkW,
-                                reinterpret_cast<void**>(link.Out())))) {
+                                reinterpret_cast<void**>(link.Receive())))) {
       return false;
     }
     ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Out())))) return false;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Receive())))) return false;
     if (FAILED(file->Load(Wide(path).c_str(), STGM_READ))) return false;
     wchar_t buffer[MAX_PATH * 2] = L"";
     if (link->GetPath(buffer, MAX_PATH * 2, nullptr, SLGP_UNCPRIORITY) != S_OK) return false;

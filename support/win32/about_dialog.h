@@ -8,7 +8,7 @@
 #include <string>
 
 #include "support/win32/dialog.h"
-#include "support/win32/handles.h"
+#include "platform/win32/guards.h"
 
 namespace orlavix::win32 {
 

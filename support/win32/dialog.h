@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "support/win32/handles.h"
+#include "platform/win32/guards.h"
 
 namespace orlavix::win32 {
 

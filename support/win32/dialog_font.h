@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "support/win32/handles.h"
+#include "platform/win32/guards.h"
 
 namespace orlavix::win32 {
 

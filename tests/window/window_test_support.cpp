@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 
+#include "editors/win32/gdiplus_objects.h"
 #include "support/win32/window_text.h"
 
 namespace orlavix::test {
@@ -48,6 +49,10 @@ void InitWindowTests() {
   done = true;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
+  // GDI+ for the whole run, as the program's entry starts it; the end of the
+  // process takes it down.
+  static const win32::GdiplusSession* const gdiplus = new win32::GdiplusSession;
+  static_cast<void>(gdiplus);
   WNDCLASSA wc{};
   wc.lpfnWndProc = DefWindowProcA;
   wc.hInstance = GetModuleHandleA(nullptr);
