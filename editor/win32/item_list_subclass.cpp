@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "support/win32/private_messages.h"
+
 namespace orlavix::win32 {
 
 namespace {

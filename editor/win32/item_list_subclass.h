@@ -6,12 +6,6 @@
 
 namespace orlavix::win32 {
 
-// Messages the item list sends to its parent; wParam is the selected row
-// (-1 when none), lParam 0 or, for a key, the virtual-key code's low 8 bits.
-constexpr UINT kItemListDoubleClick = WM_APP + 2;
-constexpr UINT kItemListContextMenu = WM_APP + 3;
-constexpr UINT kItemListKey = WM_APP + 4;
-
 // Subclasses the list; false when that failed. The subclass removes itself
 // when the list is destroyed.
 bool SubclassItemList(HWND list);

@@ -6,13 +6,14 @@
 #include <cstddef>
 #include <utility>
 
-#include "app/resource.h"
 #include "editor/win32/item_list_subclass.h"
+#include "editor/win32/main_dialog_resource.h"
 #include "model/catalogues.h"
 #include "support/mbtext.h"
 #include "support/win32/about_dialog.h"
 #include "support/win32/center_dialog.h"
 #include "support/win32/open_file_dialog.h"
+#include "support/win32/private_messages.h"
 #include "support/win32/system_menu.h"
 #include "support/win32/timed_message_box.h"
 #include "support/win32/window_text.h"
@@ -50,12 +51,6 @@ int CategoryButton(SettingCategory category) {
     case SettingCategory::Report: break;
   }
   return 0;
-}
-
-HICON LoadProgramIcon(int widthMetric, int heightMetric) {
-  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORLAVIX), IMAGE_ICON,
-                                       GetSystemMetrics(widthMetric), GetSystemMetrics(heightMetric),
-                                       LR_DEFAULTCOLOR));
 }
 
 LayoutRect ClientRectOf(HWND control, HWND dialog) {
@@ -147,10 +142,7 @@ void MainDialog::OnInitDialog() {
   PrepareResize();
   CenterDialog(Window());
 
-  bigIcon_.Reset(LoadProgramIcon(SM_CXICON, SM_CYICON));
-  smallIcon_.Reset(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON));
-  SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
-  SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+  icons_ = SetProgramIcons(Window());
 
   list_.Attach(Item(IDC_ITEM_LIST));
   skinList_.Attach(Item(IDC_SKIN_LIST));
@@ -196,11 +188,11 @@ void MainDialog::PrepareResize() {
 }
 
 void MainDialog::AddSystemMenuItems() {
-  AddSystemMenuItem(Window(), kAboutCommand, J("バージョン情報(&A)..."));
+  AddSystemMenuItem(Window(), J("バージョン情報(&A)..."));
 }
 
 bool MainDialog::OnSysCommand(WPARAM command) {
-  if (command == kAboutCommand) {
+  if (command == kSystemMenuItemCommand) {
     AboutDialog().DoModal(GetActiveWindow());
     return true;
   }

@@ -15,8 +15,8 @@
 #include "platform/host_services.h"
 #include "support/win32/controls.h"
 #include "support/win32/dialog.h"
-#include "platform/win32/guards.h"
 #include "support/win32/list_view.h"
+#include "support/win32/program_icon.h"
 
 namespace orlavix::win32 {
 
@@ -37,12 +37,6 @@ class MainDialog : public Dialog,
   EditorDialog& Editor() { return editor_; }
   const ListView& List() const { return list_; }
   PreviewWindow& Preview() { return items_.preview; }
-
-  // The timer that refits the columns after a system command.
-  static constexpr UINT_PTR kRefitTimer = 1;
-  static constexpr UINT kRefitDelayMs = 100;
-  // The system-menu command of the version dialog.
-  static constexpr UINT kAboutCommand = 0xE140;
 
  private:
   using Dialog::SetItemText;
@@ -142,8 +136,7 @@ class MainDialog : public Dialog,
   std::vector<LayoutItem> layout_;
   HWND sizeGrip_ = nullptr;
 
-  UniqueIcon bigIcon_;
-  UniqueIcon smallIcon_;
+  ProgramIcons icons_;
 };
 
 }  // namespace orlavix::win32

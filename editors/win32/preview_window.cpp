@@ -1,11 +1,12 @@
 #include "editors/win32/preview_window.h"
 
-#include "app/resource.h"
 #include "editors/preview_text.h"
 #include "editors/win32/gdiplus_objects.h"
+#include "editors/win32/preview_resource.h"
 #include "support/mbtext.h"
 #include "platform/win32/guards.h"
 #include "support/paths.h"
+#include "support/win32/private_messages.h"
 #include "support/win32/system_menu.h"
 #include "support/win32/window_text.h"
 
@@ -122,7 +123,7 @@ bool PreviewWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& 
       result = TRUE;
       return true;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != IDM_PREVIEW_PROPERTIES) return false;
+      if ((wParam & 0xFFF0) != kSystemMenuItemCommand) return false;
       ShowProperties();
       result = TRUE;
       return true;
@@ -147,7 +148,7 @@ bool PreviewWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& 
 }
 
 void PreviewWindow::AddPropertiesItem() {
-  AddSystemMenuItem(Window(), IDM_PREVIEW_PROPERTIES, J("プロパティ(&R)..."));
+  AddSystemMenuItem(Window(), J("プロパティ(&R)..."));
 }
 
 void PreviewWindow::Paint() {

@@ -5,10 +5,11 @@
 
 #include <utility>
 
-#include "app/resource.h"
+#include "support/win32/about_resource.h"
 #include "support/version.h"
 #include "support/win32/center_dialog.h"
 #include "support/win32/nt_platform.h"
+#include "support/win32/program_icon.h"
 #include "support/win32/window_text.h"
 
 namespace orlavix::win32 {
@@ -16,12 +17,6 @@ namespace {
 
 void OpenWithShell(const std::string& address) {
   ShellExecuteW(nullptr, L"open", Wide(address).c_str(), nullptr, nullptr, SW_SHOW);
-}
-
-HICON LoadProgramIcon(int widthMetric, int heightMetric) {
-  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ORLAVIX),
-                                       IMAGE_ICON, GetSystemMetrics(widthMetric),
-                                       GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR));
 }
 
 // A copy of cursor `id` of the module at `path`, or null.
@@ -79,10 +74,7 @@ bool AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
 void AboutDialog::OnInitDialog() {
   CenterDialog(Window());
 
-  bigIcon_.Reset(LoadProgramIcon(SM_CXICON, SM_CYICON));
-  smallIcon_.Reset(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON));
-  SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
-  SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+  icons_ = SetProgramIcons(Window());
 
   SetItemText(IDC_ABOUT_TEXT, AboutText());
   SetItemText(IDC_ABOUT_LINK, kMakerWebAddress);

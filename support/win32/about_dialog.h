@@ -9,6 +9,7 @@
 
 #include "support/win32/dialog.h"
 #include "platform/win32/guards.h"
+#include "support/win32/program_icon.h"
 
 namespace orlavix::win32 {
 
@@ -38,8 +39,7 @@ class AboutDialog : public Dialog {
   LinkOpener openLink_;
   UniqueFont linkFont_;
   UniqueCursor handCursor_;
-  UniqueIcon bigIcon_;
-  UniqueIcon smallIcon_;
+  ProgramIcons icons_;
 };
 
 }  // namespace orlavix::win32

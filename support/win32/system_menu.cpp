@@ -4,6 +4,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "support/win32/nt_platform.h"
+#include "support/win32/private_messages.h"
 
 namespace orlavix::win32 {
 namespace {
@@ -17,7 +18,7 @@ static_assert(kMenuItemInfoSize400 == 44, "older systems take 44 bytes");
 
 }  // namespace
 
-void AddSystemMenuItem(HWND window, UINT id, const std::string& text) {
+void AddSystemMenuItem(HWND window, const std::string& text) {
   const HMENU menu = GetSystemMenu(window, FALSE);
   if (!menu) return;
   std::wstring label = Wide(text);
@@ -25,7 +26,7 @@ void AddSystemMenuItem(HWND window, UINT id, const std::string& text) {
   item.cbSize = IsBeforeWindows2000() ? kMenuItemInfoSize400 : sizeof item;
   item.fMask = MIIM_ID | MIIM_TYPE;
   item.fType = MFT_STRING;
-  item.wID = id;
+  item.wID = kSystemMenuItemCommand;
   item.dwTypeData = label.data();
   item.cch = static_cast<UINT>(label.size());
   InsertMenuItemW(menu, 0, TRUE, &item);

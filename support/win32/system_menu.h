@@ -7,8 +7,9 @@
 
 namespace orlavix::win32 {
 
-// Inserts a string item `text` (working code page) with `id` at the top of
-// the window's system menu, and a separator under it.
-void AddSystemMenuItem(HWND window, UINT id, const std::string& text);
+// Inserts a string item `text` (working code page) with the command
+// kSystemMenuItemCommand at the top of the window's system menu, and a
+// separator under it.
+void AddSystemMenuItem(HWND window, const std::string& text);
 
 }  // namespace orlavix::win32

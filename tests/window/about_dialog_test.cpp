@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/resource.h"
+#include "support/win32/about_resource.h"
 #include "support/mbtext.h"
 #include "support/version.h"
 #include "tests/window/window_test_support.h"

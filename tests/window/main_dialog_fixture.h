@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/resource.h"
+#include "editor/win32/main_dialog_resource.h"
 #include "editor/win32/main_dialog.h"
 #include "tests/window/host_folder.h"
 #include "tests/window/window_test_support.h"

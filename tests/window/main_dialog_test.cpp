@@ -14,8 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "app/resource.h"
+#include "editor/win32/main_dialog_resource.h"
 #include "support/mbtext.h"
+#include "support/win32/private_messages.h"
 #include "tests/window/host_folder.h"
 #include "tests/window/main_dialog_fixture.h"
 #include "tests/window/window_test_support.h"
@@ -74,7 +75,7 @@ TEST_F(MainDialogTest, CommandLineNamesTheHostAndItsSkinIsPreselected) {
     char item[64] = "";
     GetMenuStringA(menu, 0, item, sizeof item, MF_BYPOSITION);
     EXPECT_EQ(item, J("バージョン情報(&A)..."));
-    EXPECT_EQ(GetMenuItemID(menu, 0), MainDialog::kAboutCommand);
+    EXPECT_EQ(GetMenuItemID(menu, 0), win32::kSystemMenuItemCommand);
     EXPECT_TRUE(GetMenuState(menu, 1, MF_BYPOSITION) & MF_SEPARATOR);
 
     // The host's skin has lost its folder: default, and without that the first.

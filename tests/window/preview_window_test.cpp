@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/resource.h"
 #include "support/mbtext.h"
+#include "support/win32/private_messages.h"
 #include "tests/window/picture_support.h"
 #include "tests/window/window_test_support.h"
 
@@ -55,7 +55,7 @@ std::pair<std::string, std::string> Properties(PreviewWindow& preview) {
     seen = {box.caption, box.text};
     test::PressButton(box.window, IDOK);
   });
-  SendMessageA(preview.Window(), WM_SYSCOMMAND, IDM_PREVIEW_PROPERTIES, 0);
+  SendMessageA(preview.Window(), WM_SYSCOMMAND, win32::kSystemMenuItemCommand, 0);
   return seen;
 }
 
@@ -96,7 +96,7 @@ TEST_F(PreviewWindowTest, StartsHiddenOwnedWithThePropertiesItem) {
   char text[64] = "";
   GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
   EXPECT_EQ(text, J("プロパティ(&R)..."));
-  EXPECT_EQ(GetMenuItemID(menu, 0), UINT{IDM_PREVIEW_PROPERTIES});
+  EXPECT_EQ(GetMenuItemID(menu, 0), win32::kSystemMenuItemCommand);
   EXPECT_TRUE(GetMenuState(menu, 1, MF_BYPOSITION) & MF_SEPARATOR);
 
   // Nothing to show: showing keeps it hidden, and no box opens.

@@ -29,7 +29,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/resource.h"
+#include "editor/win32/main_dialog_resource.h"
+#include "editors/win32/value_input_resource.h"
 #include "editor/win32/main_dialog.h"
 #include "model/catalogues.h"
 #include "editors/win32/preview_window.h"

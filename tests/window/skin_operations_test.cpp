@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/resource.h"
+#include "editor/win32/main_dialog_resource.h"
 #include "model/catalogues.h"
 #include "support/mbtext.h"
 #include "tests/window/host_folder.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/resource.h"
+#include "editors/win32/value_input_resource.h"
 #include "editors/win32/color_chooser.h"
 #include "support/mbtext.h"
 #include "tests/window/window_test_support.h"
