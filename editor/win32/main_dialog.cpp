@@ -1,7 +1,6 @@
 #include "editor/win32/main_dialog.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <cstddef>
 #include <utility>
@@ -12,11 +11,8 @@
 #include "support/mbtext.h"
 #include "support/win32/about_dialog.h"
 #include "support/win32/center_dialog.h"
-#include "support/win32/open_file_dialog.h"
 #include "support/win32/private_messages.h"
 #include "support/win32/system_menu.h"
-#include "support/win32/timed_message_box.h"
-#include "support/win32/window_text.h"
 
 namespace orlavix::win32 {
 
@@ -41,18 +37,6 @@ constexpr ResizeRule kResizeRules[] = {
 };
 constexpr int kSizeGripId = 0;
 
-int CategoryButton(SettingCategory category) {
-  switch (category) {
-    case SettingCategory::Options: return IDC_SHOW_OPTIONS;
-    case SettingCategory::General: return IDC_SHOW_GENERAL;
-    case SettingCategory::Colors: return IDC_SHOW_COLORS;
-    case SettingCategory::Controls: return IDC_SHOW_CONTROLS;
-    case SettingCategory::Settings: return IDC_SHOW_SETTINGS;
-    case SettingCategory::Report: break;
-  }
-  return 0;
-}
-
 LayoutRect ClientRectOf(HWND control, HWND dialog) {
   RECT r{};
   GetWindowRect(control, &r);
@@ -65,7 +49,7 @@ LayoutRect ClientRectOf(HWND control, HWND dialog) {
 MainDialog::MainDialog(std::string commandLine) : MainDialog(std::move(commandLine), platform::SystemHostServices()) {}
 
 MainDialog::MainDialog(std::string commandLine, platform::HostServices& hostServices)
-    : editor_(*this, *this, *this, *this, hostServices) {
+    : editor_(itemListPort_, controlsPort_, messageBoxes_, hostControlsPort_, hostServices) {
   editor_.commandLine = std::move(commandLine);
 }
 
@@ -76,36 +60,11 @@ INT_PTR MainDialog::DoModal(HWND owner) {
   return kEndValue;
 }
 
-// The message map. Handlers that pass a message on leave it to the dialog's
-// default processing.
-bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  result = 0;
-  switch (message) {
-    case WM_INITDIALOG: OnInitDialog(); result = TRUE; return true;
-    case WM_SYSCOMMAND: return OnSysCommand(wParam);
-    case WM_SIZE: OnSize(wParam, LOWORD(lParam), HIWORD(lParam)); return false;
-    case WM_TIMER: OnTimer(wParam); return true;
-    case WM_GETMINMAXINFO: OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return true;
-    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return true;
-    case kRunWithThisSkinMessage: editor_.RunHostWithSkin(); return true;
-    case kCheckUnusedSkinFilesMessage: editor_.CheckSkinFiles(); return true;
-    case kShowExtraDataMessage: editor_.ShowExtraText(); return true;
-    case WM_COMMAND: return OnCommand(LOWORD(wParam));
-    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-    // The item list's own messages; each answers 0, so that the list then
-    // goes on with its own processing of the click, menu or key.
-    case kItemListDoubleClick: editor_.EditSelectedItem(); return true;
-    case kItemListContextMenu: editor_.ShowRowMenu(static_cast<int>(wParam)); return true;
-    case kItemListKey: editor_.HandleListKey(static_cast<int>(wParam), static_cast<int>(lParam)); return true;
-  }
-  return false;
-}
-
 // Commands are told apart by the control id alone, whatever the notification.
-bool MainDialog::OnCommand(int id) {
+bool MainDialog::OnCommand(int id, int) {
   switch (id) {
     case IDOK: editor_.Apply(); return true;
-    case IDCANCEL: OnClose(); return true;
+    case IDCANCEL: Close(); return true;
     case IDC_BROWSE: editor_.BrowseForHost(); return true;
     case IDC_START_EDITING: editor_.ToggleEditing(); return true;
     case IDC_SHOW_OPTIONS: editor_.ShowCategory(SettingCategory::Options); return true;
@@ -118,7 +77,21 @@ bool MainDialog::OnCommand(int id) {
   return false;
 }
 
-bool MainDialog::OnNotify(const NMHDR& header) {
+bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
+  switch (message) {
+    case kRunWithThisSkinMessage: editor_.RunHostWithSkin(); return true;
+    case kCheckUnusedSkinFilesMessage: editor_.CheckSkinFiles(); return true;
+    case kShowExtraDataMessage: editor_.ShowExtraText(); return true;
+    // The item list's own messages; each answers 0, so that the list then
+    // goes on with its own processing of the click, menu or key.
+    case kItemListDoubleClick: editor_.EditSelectedItem(); return true;
+    case kItemListContextMenu: editor_.ShowRowMenu(static_cast<int>(wParam)); return true;
+    case kItemListKey: editor_.HandleListKey(static_cast<int>(wParam), static_cast<int>(lParam)); return true;
+  }
+  return false;
+}
+
+bool MainDialog::OnNotify(const NMHDR& header, LRESULT&) {
   if (header.idFrom != IDC_ITEM_LIST) return false;
   switch (header.code) {
     case NM_CLICK:
@@ -138,10 +111,9 @@ bool MainDialog::OnNotify(const NMHDR& header) {
   return false;
 }
 
-void MainDialog::OnInitDialog() {
+bool MainDialog::OnInitDialog() {
   PrepareResize();
   CenterDialog(Window());
-
   icons_ = SetProgramIcons(Window());
 
   list_.Attach(Item(IDC_ITEM_LIST));
@@ -155,11 +127,12 @@ void MainDialog::OnInitDialog() {
 
   EnableItem(IDC_START_EDITING, false);
   CheckItem(IDC_SAVE_ONLY_CHECKED, true);
-  AddSystemMenuItems();
+  AddSystemMenuItem(Window(), J("バージョン情報(&A)..."));
   items_.Create(Window());
   editor_.AttachItemTools(items_.Tools());
   editor_.initialised = true;
   editor_.TakeCommandLine();
+  return true;
 }
 
 void MainDialog::PrepareResize() {
@@ -187,11 +160,7 @@ void MainDialog::PrepareResize() {
   if (sizeGrip_) layout_.push_back({kSizeGripId, Follow::MoveCorner, ClientRectOf(sizeGrip_, Window())});
 }
 
-void MainDialog::AddSystemMenuItems() {
-  AddSystemMenuItem(Window(), J("バージョン情報(&A)..."));
-}
-
-bool MainDialog::OnSysCommand(WPARAM command) {
+bool MainDialog::OnSysCommand(UINT command) {
   if (command == kSystemMenuItemCommand) {
     AboutDialog().DoModal(GetActiveWindow());
     return true;
@@ -202,7 +171,7 @@ bool MainDialog::OnSysCommand(WPARAM command) {
   return false;
 }
 
-void MainDialog::OnSize(WPARAM kind, int width, int height) {
+void MainDialog::OnSize(UINT kind, int width, int height) {
   editor_.RefitColumns();
   if (kind == SIZE_MINIMIZED || layout_.empty()) return;
   const std::vector<LayoutRect> placed = Relayout(layout_, width - initialClient_.cx, height - initialClient_.cy);
@@ -218,15 +187,17 @@ void MainDialog::OnSize(WPARAM kind, int width, int height) {
   RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
-void MainDialog::OnTimer(UINT_PTR id) {
+bool MainDialog::OnTimer(UINT_PTR id) {
   KillTimer(Window(), id);
   editor_.RefitColumns();
+  return true;
 }
 
-void MainDialog::OnGetMinMaxInfo(MINMAXINFO* info) {
-  if (minimumWindow_.cx <= 0) return;
-  info->ptMinTrackSize.x = minimumWindow_.cx;
-  info->ptMinTrackSize.y = minimumWindow_.cy;
+bool MainDialog::OnGetMinMaxInfo(MINMAXINFO& info) {
+  if (minimumWindow_.cx <= 0) return false;
+  info.ptMinTrackSize.x = minimumWindow_.cx;
+  info.ptMinTrackSize.y = minimumWindow_.cy;
+  return true;
 }
 
 void MainDialog::OnDropFiles(HDROP drop) {
@@ -245,123 +216,12 @@ void MainDialog::OnDropFiles(HDROP drop) {
     }
   }
   DragFinish(drop);
-  if (!lost.empty() && editor_.choosingSkin) RefusePath(lost);
+  if (!lost.empty() && editor_.choosingSkin) RefusePath(Window(), lost);
   if (lost.empty() || !paths.empty()) editor_.DropFiles(paths);
 }
 
-void MainDialog::RefusePath(const std::u32string& lost) {
-  ShowLostCharacters(Window(), J("このパスには Orlavix が扱えない文字があるため、開けません。"), lost);
-}
-
-void MainDialog::OnClose() {
-  if (editor_.Close()) EndDialog(Window(), kEndValue);
-}
-
-// DialogControls
-
-void MainDialog::EnableCategoryButton(SettingCategory category, bool enable) {
-  if (const int id = CategoryButton(category)) EnableItem(id, enable);
-}
-
-void MainDialog::EnableEditButton(bool enable) { EnableItem(IDC_EDIT_ITEM, enable); }
-
-void MainDialog::HideExtraText() { ShowItem(IDC_EXTRA_TEXT, false); }
-
-void MainDialog::ShowExtraText(const std::string& text) {
-  extraText_.SetText(text);
-  ShowItem(IDC_EXTRA_TEXT, true);
-  SetFocus(extraText_.Window());
-  extraText_.PlaceCaret(0);
-}
-
-bool MainDialog::SaveOnlyChecked() { return IsItemChecked(IDC_SAVE_ONLY_CHECKED); }
-
-void MainDialog::ShowEditingControls(bool editing) {
-  for (int id : {IDC_SKIN_NAME, IDC_SHOW_OPTIONS, IDC_SHOW_GENERAL, IDC_SHOW_COLORS, IDC_SHOW_CONTROLS,
-                 IDC_SHOW_SETTINGS, IDC_DETAIL_LABEL, IDC_ITEM_LIST, IDC_SAVE_ONLY_CHECKED, IDC_EDIT_ITEM, IDOK}) {
-    ShowItem(id, editing);
-  }
-  ShowItem(IDC_SKIN_LIST, !editing);
-  ShowItem(IDC_BROWSE, !editing);
-}
-
-void MainDialog::GrowDialog(int pixels) {
-  RECT r{};
-  GetWindowRect(Window(), &r);
-  MoveWindow(Window(), r.left, r.top, r.right - r.left, r.bottom - r.top + pixels, TRUE);
-}
-
-void MainDialog::SetStartButtonText(const std::string& text) { SetItemText(IDC_START_EDITING, text); }
-
-bool MainDialog::SelectedSkinName(std::string& name) {
-  const int selected = skinList_.Selected();
-  if (selected < 0) return false;
-  name = skinList_.Text(selected);
-  return true;
-}
-
-void MainDialog::SetChosenSkinText(const std::string& text) { SetItemText(IDC_SKIN_NAME, text); }
-
-// Messages
-
-void MainDialog::Alert(const std::string& text) { ShowMessageBox(nullptr, text, std::string_view(), MB_OK); }
-
-void MainDialog::Report(const std::string& text, int seconds) {
-  TimedMessageBox(Window(), text.c_str(), J("報告").c_str(), MB_ICONINFORMATION,
-                  static_cast<DWORD>(seconds > 0 ? seconds : 0));
-}
-
-void MainDialog::Warn(const std::string& text) {
-  ShowMessageBox(Window(), text, J("報告"), MB_ICONWARNING | MB_OK);
-}
-
-Messages::Answer MainDialog::AskToSave(bool cancelIsDefault) {
-  const std::string text = J("変更されていますが、保存されていません。\n変更を保存しますか？");
-  const UINT type =
-      MB_YESNOCANCEL | MB_ICONQUESTION | MB_SYSTEMMODAL | (cancelIsDefault ? MB_DEFBUTTON3 : MB_DEFBUTTON1);
-  switch (ShowMessageBox(Window(), text, J("確認"), type)) {
-    case IDYES: return Answer::Yes;
-    case IDNO: return Answer::No;
-    default: return Answer::Cancel;
-  }
-}
-
-// HostControls
-
-std::string MainDialog::HostLocation() { return ItemText(IDC_HOST_LOCATION); }
-
-void MainDialog::SetHostLocation(const std::string& path) { SetItemText(IDC_HOST_LOCATION, path); }
-
-void MainDialog::ClearSkins() { skinList_.Clear(); }
-
-void MainDialog::AddSkin(const std::string& name) { skinList_.Add(name); }
-
-std::vector<std::string> MainDialog::SkinNames() {
-  std::vector<std::string> names;
-  const int count = skinList_.Count();
-  for (int i = 0; i < count; ++i) names.push_back(skinList_.Text(i));
-  return names;
-}
-
-void MainDialog::SelectSkin(int index) { skinList_.Select(index); }
-
-void MainDialog::EnableSkinList(bool enable) { EnableItem(IDC_SKIN_LIST, enable); }
-
-void MainDialog::EnableStartButton(bool enable) { EnableItem(IDC_START_EDITING, enable); }
-
-bool MainDialog::AskForHostExecutable(const std::string& startFolder, std::string& chosen) {
-  const std::string filter = std::string("Velquor/Osket") + '\0' + "Velquor.exe;Osket.exe" + '\0' +
-                             J("実行可能ファイル(*.exe)") + '\0' + "*.exe" + '\0' +
-                             J("すべてのファイル(*.*)") + '\0' + "*.*" + '\0';
-  std::wstring path;
-  if (!AskForExistingFile(GetActiveWindow(), filter, startFolder, path)) return false;
-  NarrowText narrow = Narrow(path);
-  if (!narrow.Whole()) {
-    RefusePath(narrow.lost);
-    return false;
-  }
-  chosen = std::move(narrow.text);
-  return true;
+void MainDialog::Close() {
+  if (editor_.Close()) End(kEndValue);
 }
 
 }  // namespace orlavix::win32

@@ -69,10 +69,6 @@ void FitToContents(PreviewWindow& preview, GdipImage& image) {
 
 }  // namespace
 
-PreviewWindow::~PreviewWindow() {
-  if (Window()) DestroyWindow(Window());
-}
-
 bool PreviewWindow::Create(HWND owner) {
   if (Window()) return true;
   return CreateModeless(IDD_PREVIEW, owner) != nullptr;
@@ -112,39 +108,39 @@ void PreviewWindow::HidePreviewWindow() {
   if (Window()) ShowWindow(Window(), SW_HIDE);
 }
 
-bool PreviewWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
-  switch (message) {
-    case WM_INITDIALOG:
-      AddPropertiesItem();
-      result = TRUE;
-      return true;
-    case WM_PAINT:
-      Paint();
-      result = TRUE;
-      return true;
-    case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != kSystemMenuItemCommand) return false;
-      ShowProperties();
-      result = TRUE;
-      return true;
-    case WM_KEYDOWN:
-      // No dialog loop translates keys for this window: Enter and Escape
-      // come here as keys.
-      if (wParam != VK_RETURN && wParam != VK_ESCAPE) return false;
-      HidePreviewWindow();
-      result = TRUE;
-      return true;
-    case WM_CLOSE:
-      HidePreviewWindow();
-      result = TRUE;
-      return true;
-    case WM_COMMAND:
-      if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return false;
-      HidePreviewWindow();
-      result = TRUE;
-      return true;
-  }
-  return false;
+bool PreviewWindow::OnInitDialog() {
+  AddPropertiesItem();
+  return true;
+}
+
+bool PreviewWindow::OnPaint() {
+  Paint();
+  return true;
+}
+
+bool PreviewWindow::OnSysCommand(UINT command) {
+  if ((command & 0xFFF0) != kSystemMenuItemCommand) return false;
+  ShowProperties();
+  return true;
+}
+
+// No dialog loop translates keys for this window: Enter and Escape come here
+// as keys.
+bool PreviewWindow::OnKeyDown(UINT key) {
+  if (key != VK_RETURN && key != VK_ESCAPE) return false;
+  HidePreviewWindow();
+  return true;
+}
+
+bool PreviewWindow::OnClose() {
+  HidePreviewWindow();
+  return true;
+}
+
+bool PreviewWindow::OnCommand(int id, int) {
+  if (id != IDOK && id != IDCANCEL) return false;
+  HidePreviewWindow();
+  return true;
 }
 
 void PreviewWindow::AddPropertiesItem() {

@@ -12,12 +12,11 @@
 
 namespace orlavix::win32 {
 
-class PreviewWindow : public Dialog {
+class PreviewWindow : public ModelessDialog {
  public:
   enum Mode { Nothing = 0, Image = 1, Colour = 2 };
 
   PreviewWindow() = default;
-  ~PreviewWindow() override;
 
   // Creates the window hidden, owned by `owner`, at the top left of the
   // owner's client area. False when it could not be made.
@@ -48,7 +47,12 @@ class PreviewWindow : public Dialog {
   static constexpr int kSwatchHeight = 50;
 
  private:
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  bool OnInitDialog() override;
+  bool OnPaint() override;
+  bool OnSysCommand(UINT command) override;
+  bool OnKeyDown(UINT key) override;
+  bool OnClose() override;
+  bool OnCommand(int id, int code) override;
   void AddPropertiesItem();
   void Paint();
   void DrawColour(HDC dc);

@@ -45,34 +45,20 @@ INT_PTR ValueInputDialog::DoModal(HWND owner) {
   return answer == IDOK ? IDOK : IDCANCEL;
 }
 
-bool ValueInputDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
-  switch (message) {
-    case WM_INITDIALOG:
-      OnInitDialog();
-      result = FALSE;  // the focus is set already
+bool ValueInputDialog::OnCommand(int id, int code) {
+  switch (id) {
+    case IDOK:
+      Confirm();
       return true;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK:
-          Confirm();
-          result = TRUE;
-          return true;
-        case IDCANCEL:
-          EndDialog(Window(), IDCANCEL);
-          result = TRUE;
-          return true;
-        case IDC_VALUE_BROWSE:
-          if (HIWORD(wParam) != BN_CLICKED) return false;
-          Browse();
-          result = TRUE;
-          return true;
-      }
-      return false;
+    case IDC_VALUE_BROWSE:
+      if (code != BN_CLICKED) return false;
+      Browse();
+      return true;
   }
-  return false;
+  return ModalDialog::OnCommand(id, code);
 }
 
-void ValueInputDialog::OnInitDialog() {
+bool ValueInputDialog::OnInitDialog() {
   CenterDialog(Window());
   editBox_.Attach(Item(IDC_VALUE_EDIT));
   choiceList_.Attach(Item(IDC_VALUE_CHOICE));
@@ -103,6 +89,7 @@ void ValueInputDialog::OnInitDialog() {
       SetFocus(Item(IDOK));
       break;
   }
+  return false;  // the focus is set already
 }
 
 void ValueInputDialog::Confirm() {
@@ -120,7 +107,7 @@ void ValueInputDialog::Confirm() {
   answer.selection = choiceList_.Selected();
   answer.selectedText = choiceList_.Text(answer.selection);
   ConfirmValue(item, useColorChooser, answer);
-  EndDialog(Window(), IDOK);
+  End(IDOK);
 }
 
 void ValueInputDialog::Browse() {

@@ -13,7 +13,7 @@
 
 namespace orlavix::win32 {
 
-class ValueInputDialog : public Dialog {
+class ValueInputDialog : public ModalDialog {
  public:
   // `item` is copied; `showBrowse` shows the browse button, which opens the
   // file dialog in `imageFolder`.
@@ -29,8 +29,8 @@ class ValueInputDialog : public Dialog {
   bool useColorChooser = true;
 
  private:
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
-  void OnInitDialog();
+  bool OnInitDialog() override;
+  bool OnCommand(int id, int code) override;
   void Confirm();
   void Browse();
 

@@ -39,39 +39,21 @@ std::string AboutDialog::AboutText() {
   return std::string(kProgramName) + " " + kProgramVersion + "\n\n" + kCopyrightLine;
 }
 
-bool AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  switch (message) {
-    case WM_INITDIALOG:
-      OnInitDialog();
-      result = TRUE;
-      return true;
-    case WM_CTLCOLORSTATIC:
-      result = OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-      return true;
-    case WM_SETCURSOR:
-      if (!OnSetCursor(reinterpret_cast<HWND>(wParam))) return false;
-      SetMessageResult(TRUE);
-      result = TRUE;
-      return true;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK:
-        case IDCANCEL:
-          End(LOWORD(wParam));
-          result = TRUE;
-          return true;
-        case IDC_ABOUT_LINK:
-          if (HIWORD(wParam) != STN_CLICKED) return false;
-          OpenLink();
-          result = TRUE;
-          return true;
-      }
-      return false;
+bool AboutDialog::OnCommand(int id, int code) {
+  if (id == IDC_ABOUT_LINK) {
+    if (code != STN_CLICKED) return false;
+    OpenLink();
+    return true;
   }
-  return false;
+  if (id == IDOK || id == IDCANCEL) {
+    // The link's font and cursor go with the window, not with this object.
+    linkFont_.Reset();
+    handCursor_.Reset();
+  }
+  return ModalDialog::OnCommand(id, code);
 }
 
-void AboutDialog::OnInitDialog() {
+bool AboutDialog::OnInitDialog() {
   CenterDialog(Window());
 
   icons_ = SetProgramIcons(Window());
@@ -88,6 +70,7 @@ void AboutDialog::OnInitDialog() {
   }
 
   LoadHandCursor();
+  return true;
 }
 
 void AboutDialog::LoadHandCursor() {
@@ -107,10 +90,10 @@ void AboutDialog::LoadHandCursor() {
   handCursor_.Reset(cursor);
 }
 
-INT_PTR AboutDialog::OnCtlColorStatic(HDC dc, HWND control) {
+HBRUSH AboutDialog::OnCtlColorStatic(HDC dc, HWND control) {
   SetBkMode(dc, TRANSPARENT);
   if (GetDlgCtrlID(control) == IDC_ABOUT_LINK) SetTextColor(dc, RGB(0, 0, 0xFF));
-  return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+  return GetSysColorBrush(COLOR_BTNFACE);
 }
 
 bool AboutDialog::OnSetCursor(HWND under) {
@@ -121,12 +104,6 @@ bool AboutDialog::OnSetCursor(HWND under) {
 
 void AboutDialog::OpenLink() {
   if (openLink_) openLink_(ItemText(IDC_ABOUT_LINK));
-}
-
-void AboutDialog::End(int id) {
-  linkFont_.Reset();
-  handCursor_.Reset();
-  EndDialog(Window(), id);
 }
 
 }  // namespace orlavix::win32

@@ -7,13 +7,13 @@
 #include <functional>
 #include <string>
 
-#include "support/win32/dialog.h"
 #include "platform/win32/guards.h"
+#include "support/win32/dialog.h"
 #include "support/win32/program_icon.h"
 
 namespace orlavix::win32 {
 
-class AboutDialog : public Dialog {
+class AboutDialog : public ModalDialog {
  public:
   // Opens an address; by default the shell's "open" verb.
   using LinkOpener = std::function<void(const std::string& address)>;
@@ -28,12 +28,11 @@ class AboutDialog : public Dialog {
   static std::string AboutText();
 
  private:
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
-  void OnInitDialog();
-  INT_PTR OnCtlColorStatic(HDC dc, HWND control);
-  bool OnSetCursor(HWND under);
+  bool OnInitDialog() override;
+  bool OnCommand(int id, int code) override;
+  HBRUSH OnCtlColorStatic(HDC dc, HWND control) override;
+  bool OnSetCursor(HWND under) override;
   void OpenLink();
-  void End(int id);
   void LoadHandCursor();
 
   LinkOpener openLink_;

@@ -44,6 +44,12 @@ class ListView {
   // Width of the window rectangle, border included.
   int WindowWidth() const;
 
+  // Stops drawing while many rows go in; resumed, the list is drawn anew.
+  void SetRedraw(bool on) {
+    SendMessageW(list_, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+    if (on) InvalidateRect(list_, nullptr, TRUE);
+  }
+
   DWORD ExtendedStyle() const { return ListView_GetExtendedListViewStyle(list_); }
   void SetExtendedStyle(DWORD style) { ListView_SetExtendedListViewStyle(list_, style); }
 
