@@ -152,6 +152,7 @@ std::string SaveFailureText(SaveError error) {
 }
 
 void EditorDialog::ClearItemList() {
+  keySearch_.Reset();
   controls_.HideExtraText();
   if (initialised) controls_.HidePreview();
   itemList_.DeleteAllItems();

@@ -12,6 +12,7 @@
 #include "editor/dialog_controls.h"
 #include "editor/host_controls.h"
 #include "editor/item_list.h"
+#include "editor/key_search.h"
 #include "editor/preview.h"
 #include "editor/row_menu.h"
 #include "editor/value_editor.h"
@@ -85,6 +86,11 @@ class EditorDialog {
   // A row's check box changed (space bar, click, row menu): a colour preview
   // of the selected row follows its box.
   void CheckBoxChanged(int row);
+  // A character typed in the item list: letters, digits and '_' select the
+  // first row whose key begins with what was typed, Backspace takes the last
+  // one back. True when the character is the editor's (every printable one
+  // and Backspace), so that the list runs no search of its own.
+  bool TypeInList(int character);
 
   // The item behind a row, as a copy; an empty item for report rows.
   SettingItem SelectedRowItem(int row);
@@ -152,6 +158,7 @@ class EditorDialog {
   platform::HostServices& hostServices_;
   SettingCatalogue noCatalogue_;
   ItemTools tools_;
+  KeySearch keySearch_;
 };
 
 // The clipboard line of a row: its cells joined by tabs, a tab put only after

@@ -96,11 +96,13 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
     case kShowExtraDataMessage: editor_.ShowExtraText(); return true;
     case WM_COMMAND: return OnCommand(LOWORD(wParam));
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-    // The item list's own messages; each answers 0, so that the list then
-    // goes on with its own processing of the click, menu or key.
+    // The item list's own messages. An answer of 0 lets the list go on with
+    // its own processing of the click, menu or key; typed characters are the
+    // editor's, so the list's search on the descriptions (and its beep) stays out.
     case kItemListDoubleClick: editor_.EditSelectedItem(); return true;
     case kItemListContextMenu: editor_.ShowRowMenu(static_cast<int>(wParam)); return true;
     case kItemListKey: editor_.HandleListKey(static_cast<int>(wParam), static_cast<int>(lParam)); return true;
+    case kItemListChar: result = AnswerList(editor_.TypeInList(static_cast<int>(lParam))); return true;
   }
   return false;
 }
@@ -140,6 +142,11 @@ bool MainDialog::OnNotify(const NMHDR& header) {
     }
   }
   return false;
+}
+
+INT_PTR MainDialog::AnswerList(bool handled) {
+  SetMessageResult(handled ? 1 : 0);
+  return handled ? TRUE : FALSE;
 }
 
 void MainDialog::OnInitDialog() {

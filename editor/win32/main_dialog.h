@@ -57,6 +57,8 @@ class MainDialog : public Dialog,
   void OnDropFiles(HDROP drop);
   void OnGetMinMaxInfo(MINMAXINFO* info);
   void OnClose();
+  // The answer to one of the item list's messages: non-zero when handled.
+  INT_PTR AnswerList(bool handled);
 
   void PrepareResize();
   void AddSystemMenuItems();
