@@ -153,6 +153,7 @@ std::string SaveFailureText(SaveError error) {
 
 void EditorDialog::ClearItemList() {
   keySearch_.Reset();
+  missingFiles_.clear();
   controls_.HideExtraText();
   if (initialised) controls_.HidePreview();
   itemList_.DeleteAllItems();

@@ -96,6 +96,10 @@ class EditorDialog {
   SettingItem SelectedRowItem(int row);
   // Edits the selected row's item, or runs it when it is a command.
   void EditSelectedItem();
+  // A double click on a row: edits its item, or follows a report row (see
+  // GoToReportedFile). True when the list's rows changed under the click, so
+  // that the list must not go on with its own processing of it.
+  bool ActivateRow(int row);
   // The row menu for a row: edit, tick or untick, copy, append a copy.
   void ShowRowMenu(int row);
   // Puts the row's line on the clipboard, or appends it to the clipboard's text.
@@ -120,6 +124,9 @@ class EditorDialog {
   void RunHostWithSkin();
   void CheckSkinFiles();
   void ShowExtraText();
+  // From a report row of a missing file to the Controls row whose value names
+  // it (case-blind). True when the row was such a report row.
+  bool GoToReportedFile(int row);
 
   // "適用(&A)": saves without a question.
   void Apply();
@@ -159,6 +166,8 @@ class EditorDialog {
   SettingCatalogue noCatalogue_;
   ItemTools tools_;
   KeySearch keySearch_;
+  // The missing files of the report last shown, in the order of its rows.
+  std::vector<std::string> missingFiles_;
 };
 
 // The clipboard line of a row: its cells joined by tabs, a tab put only after

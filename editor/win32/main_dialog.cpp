@@ -99,7 +99,7 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
     // The item list's own messages. An answer of 0 lets the list go on with
     // its own processing of the click, menu or key; typed characters are the
     // editor's, so the list's search on the descriptions (and its beep) stays out.
-    case kItemListDoubleClick: editor_.EditSelectedItem(); return true;
+    case kItemListDoubleClick: result = AnswerList(editor_.ActivateRow(static_cast<int>(wParam))); return true;
     case kItemListContextMenu: editor_.ShowRowMenu(static_cast<int>(wParam)); return true;
     case kItemListKey: editor_.HandleListKey(static_cast<int>(wParam), static_cast<int>(lParam)); return true;
     case kItemListChar: result = AnswerList(editor_.TypeInList(static_cast<int>(lParam))); return true;

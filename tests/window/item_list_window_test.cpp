@@ -282,6 +282,20 @@ TEST_F(ItemListWindowTest, TypingTheStartOfAKeySelectsItsRow) {
   });
 }
 
+TEST_F(ItemListWindowTest, AMissingFileOfTheReportLeadsToTheSettingThatNamesIt) {
+  std::string text = test::ReadFileText(aquaIni);  // the logo named in capitals
+  test::WriteFileText(aquaIni, text.replace(text.find("=logo.png"), 9, "=Logo.PNG"));
+  Run([&](HWND dialog) {
+    Click(GetDlgItem(dialog, IDC_START_EDITING));
+    SendMessageA(dialog, kCheckUnusedSkinFilesMessage, 0, 0);
+    DoubleClickRow(dialog, 1);  // an unused file: nothing happens, or the next click would edit
+    DoubleClickRow(dialog, 0);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_SHOW_CONTROLS)));
+    EXPECT_EQ(Cell(dialog, Selected(dialog), 1), "LogoSkin");
+    EXPECT_TRUE(ListView_IsItemVisible(List(dialog), Selected(dialog)));
+  });
+}
+
 // The value dialog that the watcher found: its caption and what it shows.
 struct ValueBox {
   std::string caption, description;
