@@ -16,6 +16,7 @@ constexpr int kEditingExtraHeight = 300;
 
 constexpr int kSpaceKey = 0x20;
 constexpr int kEnterKey = 0x0D;
+constexpr int kPageUpKey = 0x21;
 constexpr int kUpKey = 0x26;
 constexpr int kDownKey = 0x28;
 
@@ -151,6 +152,8 @@ void EditorDialog::SortByColumn(int column) {
 }
 
 void EditorDialog::HandleListKey(int selectedRow, int virtualKey) {
+  // Page keys, Home, End and the arrows move on: the next letter starts anew.
+  if (virtualKey >= kPageUpKey && virtualKey <= kDownKey) keySearch_.Reset();
   const int from = selectedRow;
   int to = from;
   const int last = itemList_.GetItemCount() - 1;
@@ -169,6 +172,21 @@ void EditorDialog::HandleListKey(int selectedRow, int virtualKey) {
 void EditorDialog::CheckBoxChanged(int row) {
   // The key handler previews before the list toggles the box; this catches up.
   if (row >= 0 && row == itemList_.GetSelectedRow()) RefreshPreview();
+}
+
+bool EditorDialog::TypeInList(int character) {
+  if (character < ' ' && character != KeySearch::kBackspace) return false;
+  if (!keySearch_.Take(character)) return true;
+  std::vector<std::string> keys;
+  const int rows = itemList_.GetItemCount();
+  keys.reserve(static_cast<std::size_t>(rows > 0 ? rows : 0));
+  for (int row = 0; row < rows; ++row) keys.push_back(itemList_.GetItemText(row, 1));
+  const int found = keySearch_.FirstMatch(keys);
+  // No match: the selection stays, without a sound.
+  if (found < 0) return true;
+  itemList_.SelectAndReveal(found);
+  RefreshPreview();
+  return true;
 }
 
 }  // namespace orlavix

@@ -152,6 +152,8 @@ std::string SaveFailureText(SaveError error) {
 }
 
 void EditorDialog::ClearItemList() {
+  keySearch_.Reset();
+  missingFiles_.clear();
   controls_.HideExtraText();
   if (initialised) controls_.HidePreview();
   itemList_.DeleteAllItems();

@@ -12,6 +12,7 @@
 #include "editor/dialog_controls.h"
 #include "editor/host_controls.h"
 #include "editor/item_list.h"
+#include "editor/key_search.h"
 #include "editor/preview.h"
 #include "editor/row_menu.h"
 #include "editor/value_editor.h"
@@ -85,11 +86,20 @@ class EditorDialog {
   // A row's check box changed (space bar, click, row menu): a colour preview
   // of the selected row follows its box.
   void CheckBoxChanged(int row);
+  // A character typed in the item list: letters, digits and '_' select the
+  // first row whose key begins with what was typed, Backspace takes the last
+  // one back. True when the character is the editor's (every printable one
+  // and Backspace), so that the list runs no search of its own.
+  bool TypeInList(int character);
 
   // The item behind a row, as a copy; an empty item for report rows.
   SettingItem SelectedRowItem(int row);
   // Edits the selected row's item, or runs it when it is a command.
   void EditSelectedItem();
+  // A double click on a row: edits its item, or follows a report row (see
+  // GoToReportedFile). True when the list's rows changed under the click, so
+  // that the list must not go on with its own processing of it.
+  bool ActivateRow(int row);
   // The row menu for a row: edit, tick or untick, copy, append a copy.
   void ShowRowMenu(int row);
   // Puts the row's line on the clipboard, or appends it to the clipboard's text.
@@ -114,6 +124,9 @@ class EditorDialog {
   void RunHostWithSkin();
   void CheckSkinFiles();
   void ShowExtraText();
+  // From a report row of a missing file to the Controls row whose value names
+  // it (case-blind). True when the row was such a report row.
+  bool GoToReportedFile(int row);
 
   // "適用(&A)": saves without a question.
   void Apply();
@@ -152,6 +165,9 @@ class EditorDialog {
   platform::HostServices& hostServices_;
   SettingCatalogue noCatalogue_;
   ItemTools tools_;
+  KeySearch keySearch_;
+  // The missing files of the report last shown, in the order of its rows.
+  std::vector<std::string> missingFiles_;
 };
 
 // The clipboard line of a row: its cells joined by tabs, a tab put only after

@@ -111,6 +111,12 @@ void EditorDialog::EditSelectedItem() {
   RefreshPreview();
 }
 
+bool EditorDialog::ActivateRow(int row) {
+  if (currentCategory == SettingCategory::Report) return GoToReportedFile(row);
+  EditSelectedItem();
+  return false;
+}
+
 void EditorDialog::ShowRowMenu(int row) {
   if (row < 0 || row >= itemList_.GetItemCount()) return;
   const bool checkedNow = RowChecked(row);

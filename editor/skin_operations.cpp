@@ -79,6 +79,26 @@ void EditorDialog::CheckSkinFiles() {
   number = 0;
   for (const std::string& name : report.unused) rows.AddReportRow(J("使用されていないファイル"), number, name);
   FillItemList(rows, false);
+  missingFiles_ = report.missing;
+}
+
+bool EditorDialog::GoToReportedFile(int row) {
+  // The missing files are the report's first rows, which nothing reorders.
+  if (currentCategory != SettingCategory::Report || row < 0 || row >= itemList_.GetItemCount() ||
+      row >= static_cast<int>(missingFiles_.size())) {
+    return false;
+  }
+  const std::string name = missingFiles_[static_cast<std::size_t>(row)];
+  // As the Controls button does; its rows are the catalogue's, in order.
+  ShowCategory(SettingCategory::Controls);
+  for (int i = 0; i < controlItems.Count() && i < itemList_.GetItemCount(); ++i) {
+    if (EqualsNoCase(controlItems.At(i).FormatValue(), name)) {
+      itemList_.SelectAndReveal(i);
+      RefreshPreview();
+      break;
+    }
+  }
+  return true;
 }
 
 void EditorDialog::ShowExtraText() {

@@ -25,6 +25,10 @@ LRESULT CALLBACK ItemListProcedure(HWND list, UINT message, WPARAM wParam, LPARA
       forward = kItemListKey;
       detail = static_cast<LPARAM>(wParam & 0xFF);
       break;
+    case WM_CHAR:
+      forward = kItemListChar;
+      detail = static_cast<LPARAM>(wParam & 0xFFFF);
+      break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(list, &ItemListProcedure, kSubclassId);
       break;

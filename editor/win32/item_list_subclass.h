@@ -1,5 +1,5 @@
-// The item list tells its dialog about double clicks, the context menu and
-// keys before doing its own processing of them.
+// The item list tells its dialog about double clicks, the context menu, keys
+// and typed characters before doing its own processing of them.
 #pragma once
 
 #include <windows.h>

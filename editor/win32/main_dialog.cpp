@@ -77,16 +77,18 @@ bool MainDialog::OnCommand(int id, int) {
   return false;
 }
 
-bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
+bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case kRunWithThisSkinMessage: editor_.RunHostWithSkin(); return true;
     case kCheckUnusedSkinFilesMessage: editor_.CheckSkinFiles(); return true;
     case kShowExtraDataMessage: editor_.ShowExtraText(); return true;
-    // The item list's own messages; each answers 0, so that the list then
-    // goes on with its own processing of the click, menu or key.
-    case kItemListDoubleClick: editor_.EditSelectedItem(); return true;
+    // The item list's own messages. An answer of 0 lets the list go on with
+    // its own processing of the click, menu or key; typed characters are the
+    // editor's, so the list's search on the descriptions (and its beep) stays out.
+    case kItemListDoubleClick: result = editor_.ActivateRow(static_cast<int>(wParam)) ? 1 : 0; return true;
     case kItemListContextMenu: editor_.ShowRowMenu(static_cast<int>(wParam)); return true;
     case kItemListKey: editor_.HandleListKey(static_cast<int>(wParam), static_cast<int>(lParam)); return true;
+    case kItemListChar: result = editor_.TypeInList(static_cast<int>(lParam)) ? 1 : 0; return true;
   }
   return false;
 }

@@ -10,10 +10,12 @@ namespace orlavix::win32 {
 
 // Sent by the item list to its dialog before it handles the gesture itself;
 // wParam is the selected row (-1 when none), lParam 0 or, for a key, the
-// virtual-key code's low 8 bits.
+// virtual-key code's low 8 bits, for a character its UTF-16 code. A non-zero
+// answer means the dialog handled it and the list leaves it alone.
 constexpr UINT kItemListDoubleClick = WM_APP + 2;
 constexpr UINT kItemListContextMenu = WM_APP + 3;
 constexpr UINT kItemListKey = WM_APP + 4;
+constexpr UINT kItemListChar = WM_APP + 5;
 
 // The main dialog's one timer: the columns are refitted after a system
 // command, once the new size is in place.

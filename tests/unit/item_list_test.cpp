@@ -6,6 +6,7 @@
 #include <string>
 
 #include "editor/editor_dialog.h"
+#include "editor/key_search.h"
 #include "model/catalogues.h"
 #include "support/mbtext.h"
 #include "support/paths.h"
@@ -326,6 +327,25 @@ TEST_F(ItemListTest, ArrowKeysPreviewTheRowTheyAreAboutToSelect) {
     } else {
       EXPECT_TRUE(preview.calls.empty());
     }
+  }
+}
+
+TEST(KeySearchTest, TypedLettersFindTheFirstKeyBeginningWithThemCaseBlindAnewAfterAPause) {
+  const std::vector<std::string> keys = {"TabSkin", "TabBgSkin", "TabCloseSkin", "MenuText"};
+  std::int64_t now = 0;
+  KeySearch search([&now] { return now; });
+  struct Step { std::int64_t at; int character; bool searches; const char* prefix; int row; };
+  const Step steps[] = {
+      {5000, 't', true, "t", 0},       {5100, 'A', true, "tA", 0},       {5300, 'b', true, "tAb", 0},
+      {5400, 'C', true, "tAbC", 2},    {5500, 'x', true, "tAbCx", -1},   {5600, '\b', true, "tAbC", 2},
+      {6600, 'l', true, "tAbCl", 2},   {7601, 'm', true, "m", 3},        {7700, '.', false, "m", 3},
+      {7800, '\b', false, "", -1},     {7900, '_', true, "_", -1},       {8901, '\b', false, "", -1},
+  };
+  for (const auto& step : steps) {
+    now = step.at;
+    EXPECT_EQ(search.Take(step.character), step.searches) << step.at;
+    EXPECT_EQ(search.Prefix(), step.prefix) << step.at;
+    EXPECT_EQ(search.FirstMatch(keys), step.row) << step.at;
   }
 }
 

@@ -88,6 +88,14 @@ void Key(HWND dialog, UINT key) {
   PumpFor(30);
 }
 
+// Types as a person does: each key goes down, then its character follows.
+void Type(HWND dialog, const std::string& text) {
+  for (const char c : text) {
+    SendMessageW(List(dialog), WM_KEYDOWN, c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c, 1);
+    SendMessageW(List(dialog), WM_CHAR, static_cast<WPARAM>(c), 1);
+  }
+}
+
 void DoubleClickRow(HWND dialog, int row) {
   ClickRow(dialog, row);
   RECT r{};
@@ -256,6 +264,38 @@ TEST_F(ItemListWindowTest, EditingCategoriesSortingKeysAndThePreview) {
     EXPECT_TRUE(current->Editor().colorItems.Empty());
   });
   EXPECT_TRUE(watcher.Seen().empty());
+}
+
+TEST_F(ItemListWindowTest, TypingTheStartOfAKeySelectsItsRow) {
+  Run([&](HWND dialog) {
+    Click(GetDlgItem(dialog, IDC_START_EDITING));
+    ShowCategory(dialog, IDC_SHOW_CONTROLS);
+    Type(dialog, "g");  // the list's own search would find a description "Glass ..."; no key begins so
+    EXPECT_EQ(Selected(dialog), 0);
+    Key(dialog, VK_END);  // from the far end; moving starts a new search
+    Type(dialog, "tabc");
+    EXPECT_EQ(Cell(dialog, Selected(dialog), 1), "TabCloseSkin");
+    EXPECT_TRUE(ListView_IsItemVisible(List(dialog), Selected(dialog)));
+    EXPECT_TRUE(IsWindowVisible(PreviewWindowOf()));  // its close.png
+    Type(dialog, "q\b\b");  // "tabcq" finds nothing, "tab" the first Tab row
+    EXPECT_EQ(Cell(dialog, Selected(dialog), 1), "TabSkin");
+    Type(dialog, " ");
+    EXPECT_FALSE(Ticked(dialog, Selected(dialog)));  // the space bar still ticks (here: unticks), once
+  });
+}
+
+TEST_F(ItemListWindowTest, AMissingFileOfTheReportLeadsToTheSettingThatNamesIt) {
+  std::string text = test::ReadFileText(aquaIni);  // the logo named in capitals
+  test::WriteFileText(aquaIni, text.replace(text.find("=logo.png"), 9, "=Logo.PNG"));
+  Run([&](HWND dialog) {
+    Click(GetDlgItem(dialog, IDC_START_EDITING));
+    SendMessageA(dialog, kCheckUnusedSkinFilesMessage, 0, 0);
+    DoubleClickRow(dialog, 1);  // an unused file: nothing happens, or the next click would edit
+    DoubleClickRow(dialog, 0);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_SHOW_CONTROLS)));
+    EXPECT_EQ(Cell(dialog, Selected(dialog), 1), "LogoSkin");
+    EXPECT_TRUE(ListView_IsItemVisible(List(dialog), Selected(dialog)));
+  });
 }
 
 // The value dialog that the watcher found: its caption and what it shows.
