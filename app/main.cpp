@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "editor/win32/main_dialog.h"
-#include "editors/win32/gdiplus_objects.h"
+#include "values/win32/gdiplus_objects.h"
 #include "support/mbtext.h"
 #include "support/win32/window_text.h"
 

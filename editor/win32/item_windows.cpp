@@ -1,6 +1,6 @@
 #include "editor/win32/item_windows.h"
 
-#include "editors/win32/value_input_dialog.h"
+#include "values/win32/value_input_dialog.h"
 
 namespace orlavix::win32 {
 

@@ -8,7 +8,7 @@
 #include "editor/editor_dialog.h"
 #include "editor/win32/clipboard.h"
 #include "editor/win32/row_menu_popup.h"
-#include "editors/win32/preview_window.h"
+#include "values/win32/preview_window.h"
 
 namespace orlavix::win32 {
 

@@ -11,7 +11,7 @@
 #include "editor/dialog_controls.h"
 #include "editor/host_controls.h"
 #include "editor/item_list.h"
-#include "editors/win32/preview_window.h"
+#include "values/win32/preview_window.h"
 #include "support/messages.h"
 #include "support/win32/controls.h"
 #include "support/win32/dialog.h"

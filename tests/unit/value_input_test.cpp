@@ -1,11 +1,11 @@
-#include "editors/value_input.h"
+#include "values/value_input.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "editors/preview_text.h"
+#include "values/preview_text.h"
 #include "support/mbtext.h"
 
 namespace orlavix {

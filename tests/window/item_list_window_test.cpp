@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "editor/win32/main_dialog_resource.h"
-#include "editors/win32/value_input_resource.h"
+#include "values/win32/value_input_resource.h"
 #include "model/catalogues.h"
 #include "platform/win32/wide_text.h"
 #include "support/mbtext.h"

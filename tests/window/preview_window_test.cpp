@@ -1,4 +1,4 @@
-#include "editors/win32/preview_window.h"
+#include "values/win32/preview_window.h"
 
 #include <gtest/gtest.h>
 

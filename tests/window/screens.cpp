@@ -30,11 +30,11 @@
 #include <string>
 
 #include "editor/win32/main_dialog_resource.h"
-#include "editors/win32/value_input_resource.h"
+#include "values/win32/value_input_resource.h"
 #include "editor/win32/main_dialog.h"
 #include "model/catalogues.h"
-#include "editors/win32/preview_window.h"
-#include "editors/win32/value_input_dialog.h"
+#include "values/win32/preview_window.h"
+#include "values/win32/value_input_dialog.h"
 #include "model/setting_item.h"
 #include "support/mbtext.h"
 #include "support/win32/about_dialog.h"

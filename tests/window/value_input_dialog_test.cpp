@@ -1,4 +1,4 @@
-#include "editors/win32/value_input_dialog.h"
+#include "values/win32/value_input_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "editors/win32/value_input_resource.h"
-#include "editors/win32/color_chooser.h"
+#include "values/win32/value_input_resource.h"
+#include "values/win32/color_chooser.h"
 #include "support/mbtext.h"
 #include "tests/window/window_test_support.h"
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <map>
 
-#include "editors/win32/gdiplus_objects.h"
+#include "values/win32/gdiplus_objects.h"
 #include "support/win32/window_text.h"
 
 namespace orlavix::test {

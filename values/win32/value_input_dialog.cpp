@@ -1,11 +1,11 @@
-#include "editors/win32/value_input_dialog.h"
+#include "values/win32/value_input_dialog.h"
 
 #include <commdlg.h>
 #include <shlwapi.h>
 
-#include "editors/value_input.h"
-#include "editors/win32/color_chooser.h"
-#include "editors/win32/value_input_resource.h"
+#include "values/value_input.h"
+#include "values/win32/color_chooser.h"
+#include "values/win32/value_input_resource.h"
 #include "support/mbtext.h"
 #include "support/win32/center_dialog.h"
 #include "support/win32/open_file_dialog.h"

@@ -1,4 +1,4 @@
-#include "editors/win32/color_chooser.h"
+#include "values/win32/color_chooser.h"
 
 #include <commdlg.h>
 

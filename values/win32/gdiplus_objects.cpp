@@ -1,4 +1,4 @@
-#include "editors/win32/gdiplus_objects.h"
+#include "values/win32/gdiplus_objects.h"
 
 namespace orlavix::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "editors/preview_text.h"
+#include "values/preview_text.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
-#include "editors/win32/preview_window.h"
+#include "values/win32/preview_window.h"
 
-#include "editors/preview_text.h"
-#include "editors/win32/gdiplus_objects.h"
-#include "editors/win32/preview_resource.h"
+#include "values/preview_text.h"
+#include "values/win32/gdiplus_objects.h"
+#include "values/win32/preview_resource.h"
 #include "support/mbtext.h"
 #include "platform/win32/guards.h"
 #include "support/paths.h"

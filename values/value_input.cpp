@@ -1,4 +1,4 @@
-#include "editors/value_input.h"
+#include "values/value_input.h"
 
 #include "support/mbtext.h"
 
