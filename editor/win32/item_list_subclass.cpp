@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "support/win32/list_view.h"
 #include "support/win32/private_messages.h"
 
 namespace orlavix::win32 {
@@ -36,7 +37,7 @@ LRESULT CALLBACK ItemListProcedure(HWND list, UINT message, WPARAM wParam, LPARA
       break;
   }
   if (forward) {
-    const int selected = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int selected = ListView(list).SelectedRow();
     // The dialog answers 0 when the list should still do its own processing.
     const LRESULT answer = SendMessageW(GetParent(list), forward, static_cast<WPARAM>(selected), detail);
     if (answer != 0) return answer;
@@ -47,12 +48,9 @@ LRESULT CALLBACK ItemListProcedure(HWND list, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void PrepareItemList(HWND list) {
-  if (SubclassItemList(list)) {
-    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, static_cast<WPARAM>(-1),
-                 LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  }
-  const LPARAM added = LVS_EX_GRIDLINES | LVS_EX_INFOTIP;
-  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, static_cast<WPARAM>(added), added);
+  ListView view(list);
+  if (SubclassItemList(list)) view.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  view.AddExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_INFOTIP);
 }
 
 bool SubclassItemList(HWND list) {

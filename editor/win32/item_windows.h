@@ -6,11 +6,19 @@
 #include <windows.h>
 
 #include "editor/editor_dialog.h"
-#include "editor/win32/clipboard.h"
-#include "editor/win32/row_menu_popup.h"
 #include "values/win32/preview_window.h"
 
 namespace orlavix::win32 {
+
+// A tool whose boxes, menus and clipboard data belong to a window.
+class OwnedTool {
+ public:
+  void SetOwner(HWND owner) { owner_ = owner; }
+
+ protected:
+  explicit OwnedTool(HWND owner) : owner_(owner) {}
+  HWND owner_;
+};
 
 class PreviewBinding : public Preview {
  public:
@@ -29,13 +37,31 @@ class PreviewBinding : public Preview {
 };
 
 // Each edit runs its own ValueInputDialog, owned by the main dialog.
-class ValueDialogEditor : public ValueEditor {
+class ValueDialogEditor : public ValueEditor, public OwnedTool {
  public:
-  void SetOwner(HWND owner) { owner_ = owner; }
+  ValueDialogEditor() : OwnedTool(nullptr) {}
   EditAnswer Edit(const EditRequest& request, SettingItem& edited) override;
+};
 
- private:
-  HWND owner_ = nullptr;
+// The clipboard's text in both forms: UTF-16 and the working code page, with
+// the locale that tells other programs which code page that is.
+class WindowsClipboard : public Clipboard, public OwnedTool {
+ public:
+  explicit WindowsClipboard(HWND owner = nullptr) : OwnedTool(owner) {}
+  // CF_UNICODETEXT, which the system makes of any text on the clipboard.
+  std::string GetText() override;
+  // Puts CF_UNICODETEXT, CF_TEXT and CF_LOCALE; an empty text puts nothing.
+  void PutText(const std::string& text) override;
+  // Appends in UTF-16, so that text the working code page cannot hold stays.
+  void AppendText(const std::string& text) override;
+};
+
+// The row menu as a popup menu at the mouse cursor, built anew for each
+// showing and destroyed after it.
+class PopupRowMenu : public RowMenu, public OwnedTool {
+ public:
+  explicit PopupRowMenu(HWND owner = nullptr) : OwnedTool(owner) {}
+  int Choose(const std::vector<RowMenuEntry>& entries) override;
 };
 
 class ItemWindows {

@@ -12,6 +12,8 @@ namespace orlavix::win32 {
 
 class ListView {
  public:
+  ListView() = default;
+  explicit ListView(HWND list) : list_(list) {}
   void Attach(HWND list) { list_ = list; }
   HWND Window() const { return list_; }
 
@@ -51,7 +53,10 @@ class ListView {
   }
 
   DWORD ExtendedStyle() const { return ListView_GetExtendedListViewStyle(list_); }
-  void SetExtendedStyle(DWORD style) { ListView_SetExtendedListViewStyle(list_, style); }
+  // Sets the extended styles to exactly `style`.
+  void SetExtendedStyle(DWORD style) { ListView_SetExtendedListViewStyleEx(list_, ~DWORD{0}, style); }
+  // Adds `style` to the extended styles the list has.
+  void AddExtendedStyle(DWORD style) { ListView_SetExtendedListViewStyleEx(list_, style, style); }
 
   // -1 when no row is selected.
   int SelectedRow() const { return ListView_GetNextItem(list_, -1, LVNI_SELECTED); }

@@ -22,10 +22,6 @@ bool IsNtPlatform() {
   return ntPlatform.load();
 }
 
-}  // namespace orlavix::win32
-
-namespace orlavix::win32 {
-
 bool IsBeforeWindows2000() {
   OSVERSIONINFOW info{};
   info.dwOSVersionInfoSize = sizeof info;

@@ -1,23 +1,9 @@
 #include "support/win32/open_file_dialog.h"
 
-#include <commdlg.h>
-
-#include <cstddef>
-
 #include "platform/win32/wide_text.h"
 #include "support/win32/nt_platform.h"
 
 namespace orlavix::win32 {
-namespace {
-
-// The record as systems before Windows 2000 know it: up to lpTemplateName.
-constexpr DWORD kOpenFileNameSize400 = offsetof(OPENFILENAMEW, pvReserved);
-#if defined(_WIN32) && !defined(_WIN64)
-static_assert(sizeof(OPENFILENAMEW) == 88, "the 32-bit open-file record is 88 bytes");
-static_assert(kOpenFileNameSize400 == 76, "older systems take 76 bytes");
-#endif
-
-}  // namespace
 
 bool AskForExistingFile(HWND owner, const std::string& filter, const std::string& initialFolder,
                         std::wstring& chosen) {
@@ -26,7 +12,7 @@ bool AskForExistingFile(HWND owner, const std::string& filter, const std::string
   const std::wstring wideFilter = Wide(filter);
   const std::wstring folder = Wide(initialFolder);
   OPENFILENAMEW request{};
-  request.lStructSize = IsBeforeWindows2000() ? kOpenFileNameSize400 : sizeof request;
+  request.lStructSize = RecordSize<OPENFILENAMEW>(kOpenFileNameSize400);
   request.hwndOwner = owner;
   request.lpstrFilter = wideFilter.c_str();
   request.nFilterIndex = 1;

@@ -8,9 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/win32/clipboard.h"
 #include "editor/win32/item_list_subclass.h"
-#include "editor/win32/row_menu_popup.h"
+#include "editor/win32/item_windows.h"
 #include "support/mbtext.h"
 #include "tests/window/window_test_support.h"
 

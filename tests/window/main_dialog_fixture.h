@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/win32/main_dialog_resource.h"
 #include "editor/win32/main_dialog.h"
+#include "editor/win32/main_dialog_resource.h"
 #include "tests/window/host_folder.h"
 #include "tests/window/window_test_support.h"
 
