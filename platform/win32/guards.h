@@ -49,47 +49,27 @@ class UniqueHandle {
   Handle handle_ = Traits::Empty();
 };
 
-template <typename Handle>
-struct NullIsEmpty {
+// Traits of a handle that is empty when null and given back by `GiveBack`.
+template <typename Handle, auto GiveBack>
+struct NullEmptyTraits {
   static constexpr Handle Empty() { return nullptr; }
+  static bool Free(Handle h) { return GiveBack(h) != FALSE; }
 };
-
 struct FileTraits {
   static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
   static bool Free(HANDLE h) { return CloseHandle(h) != FALSE; }
 };
-struct FontTraits : NullIsEmpty<HFONT> {
-  static bool Free(HFONT h) { return DeleteObject(h) != FALSE; }
-};
-struct CursorTraits : NullIsEmpty<HCURSOR> {
-  static bool Free(HCURSOR h) { return DestroyCursor(h) != FALSE; }
-};
-struct IconTraits : NullIsEmpty<HICON> {
-  static bool Free(HICON h) { return DestroyIcon(h) != FALSE; }
-};
-struct LibraryTraits : NullIsEmpty<HMODULE> {
-  static bool Free(HMODULE h) { return FreeLibrary(h) != FALSE; }
-};
-struct MenuTraits : NullIsEmpty<HMENU> {
-  static bool Free(HMENU h) { return DestroyMenu(h) != FALSE; }
-};
-template <typename Interface>
-struct ComTraits : NullIsEmpty<Interface*> {
-  static bool Free(Interface* p) {
-    p->Release();
-    return true;
-  }
-};
+inline BOOL ReleaseInterface(IUnknown* p) { return p->Release(), TRUE; }
 
 using UniqueFile = UniqueHandle<HANDLE, FileTraits>;
-using UniqueFont = UniqueHandle<HFONT, FontTraits>;
-using UniqueCursor = UniqueHandle<HCURSOR, CursorTraits>;
-using UniqueIcon = UniqueHandle<HICON, IconTraits>;
-using UniqueLibrary = UniqueHandle<HMODULE, LibraryTraits>;
-using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
+using UniqueFont = UniqueHandle<HFONT, NullEmptyTraits<HFONT, &DeleteObject>>;
+using UniqueCursor = UniqueHandle<HCURSOR, NullEmptyTraits<HCURSOR, &DestroyCursor>>;
+using UniqueIcon = UniqueHandle<HICON, NullEmptyTraits<HICON, &DestroyIcon>>;
+using UniqueLibrary = UniqueHandle<HMODULE, NullEmptyTraits<HMODULE, &FreeLibrary>>;
+using UniqueMenu = UniqueHandle<HMENU, NullEmptyTraits<HMENU, &DestroyMenu>>;
 // A COM interface pointer, released once.
 template <typename Interface>
-using ComPtr = UniqueHandle<Interface*, ComTraits<Interface>>;
+using ComPtr = UniqueHandle<Interface*, NullEmptyTraits<Interface*, &ReleaseInterface>>;
 
 // BeginPaint and EndPaint as a pair.
 class PaintScope {

@@ -6,30 +6,33 @@
 
 namespace orlavix::win32 {
 namespace {
-std::atomic<bool> ntPlatform{false};
-}
 
-bool IsNtPlatform() {
-  if (!ntPlatform.load()) {
-    OSVERSIONINFOW info{};
-    info.dwOSVersionInfoSize = sizeof info;
+std::atomic<bool> ntPlatform{false};
+
+// The system's version, as the program has always asked for it; false when
+// the system does not say.
+bool SystemVersion(OSVERSIONINFOW& info) {
+  info = OSVERSIONINFOW{};
+  info.dwOSVersionInfoSize = sizeof info;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    const BOOL known = GetVersionExW(&info);
+  return GetVersionExW(&info) != FALSE;
 #pragma GCC diagnostic pop
-    if (known && info.dwPlatformId == VER_PLATFORM_WIN32_NT) ntPlatform.store(true);
+}
+
+}  // namespace
+
+bool IsNtPlatform() {
+  OSVERSIONINFOW info;
+  if (!ntPlatform.load() && SystemVersion(info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT) {
+    ntPlatform.store(true);
   }
   return ntPlatform.load();
 }
 
 bool IsBeforeWindows2000() {
-  OSVERSIONINFOW info{};
-  info.dwOSVersionInfoSize = sizeof info;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!GetVersionExW(&info)) return false;
-#pragma GCC diagnostic pop
-  if (info.dwMajorVersion >= 5) return false;
+  OSVERSIONINFOW info;
+  if (!SystemVersion(info) || info.dwMajorVersion >= 5) return false;
   return !(info.dwMajorVersion == 4 && info.dwMinorVersion >= 90);
 }
 
