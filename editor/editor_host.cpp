@@ -2,6 +2,7 @@
 // choosing a skin, saving and closing.
 #include "editor/editor_dialog.h"
 #include "editor/host_location.h"
+#include "model/catalogues.h"
 #include "platform/files.h"
 #include "platform/folders.h"
 #include "support/mbtext.h"
@@ -14,15 +15,14 @@ constexpr int kFolderReportSeconds = 10;
 }  // namespace
 
 void EditorDialog::PrepareCatalogues() {
-  // In and out of editing with no skin chosen: every catalogue is built once,
-  // so that the options exist for the whole run, and leaving empties the
-  // section catalogues again.
-  ToggleEditing();
-  for (SettingCategory category : {SettingCategory::Options, SettingCategory::General, SettingCategory::Colors,
-                                   SettingCategory::Controls, SettingCategory::Settings}) {
-    ShowCategory(category);
-  }
-  ToggleEditing();
+  // What a trip into editing and back with no skin chosen would leave, made
+  // directly: the options for the whole run (no file to read them from yet),
+  // the section catalogues empty, the controls of choosing shown and the
+  // list disabled. The dialog keeps its choosing size throughout, so it
+  // never shows itself at another.
+  BuildCatalogue(SettingCategory::Options, optionItems);
+  controls_.ShowEditingControls(false);
+  itemList_.Enable(false);
 }
 
 void EditorDialog::TakeCommandLine() {

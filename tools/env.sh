@@ -1,8 +1,10 @@
 # Shared by the scripts under tools/: installing, building, Xvfb and Wine.
 # Expects ROOT and BUILD to be set by the caller.
 
+# fonts-wine: the glyph font of Wine's caption buttons, which otherwise draw
+# as letters.
 ORLAVIX_PACKAGES=(g++ cmake ninja-build googletest mingw-w64 g++-mingw-w64-x86-64-posix
-  g++-mingw-w64-i686-posix wine64 wine xvfb xauth x11-utils locales fonts-ipafont-gothic
+  g++-mingw-w64-i686-posix wine64 wine xvfb xauth x11-utils locales fonts-ipafont-gothic fonts-wine
   imagemagick clang libclang-rt-14-dev zip unzip)
 
 orlavix_install_packages() {
@@ -131,6 +133,12 @@ orlavix_prepare_wine() {
     LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$(orlavix_wine_binary)" reg add 'HKCU\Software\Wine\X11 Driver' \
       /v Managed /d N /f > /dev/null 2>&1
     wineserver -w
+  fi
+  # This Wine looks for its own fonts (fonts-wine) under a path it cannot
+  # open; the caption buttons' glyph font must be in the prefix's Fonts.
+  local marlett=/usr/share/wine/fonts/marlett.ttf
+  if [ -f "$marlett" ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+    cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"
   fi
 }
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the two downloads under build/dist/: orlavix-<version>-x86.zip (the
 # i686 program, for 32-bit and 64-bit Windows) and orlavix-<version>-x64.zip,
-# each with orlavix.exe, a Japanese read-me and the licence. Fails when the
-# program would need any DLL that Windows does not ship.
+# each with orlavix.exe, a Japanese read-me and the licence. The programs are
+# stripped; their symbols stay under build/dist/symbols/<arch>/, out of the
+# zips. Fails when the program would need any DLL that Windows does not ship,
+# or when the x64 program is larger than a small tool should be.
 set -uo pipefail
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -31,25 +33,38 @@ check_imports() {
   return $status
 }
 
+# The x64 orlavix.exe as downloaded, at most.
+MAX_X64_BYTES=800000
+
 # Text files for Windows: CR LF line ends, the read-me with a byte-order mark
 # so that every Notepad reads it as UTF-8.
 to_windows_text() { sed 's/\r\?$/\r/' "$1"; }
 
 make_zip() {
-  local arch="$1" exe="$2" objdump="$3" stage zip
-  check_imports "$exe" "$objdump" || return 1
+  local arch="$1" exe="$2" tools="$3" stage zip symbols size
+  check_imports "$exe" "${tools}objdump" || return 1
   stage="$DIST/orlavix-$VERSION-$arch"
   zip="$DIST/orlavix-$VERSION-$arch.zip"
-  rm -rf "$stage" "$zip"
-  mkdir -p "$stage"
-  cp "$exe" "$stage/orlavix.exe"
+  symbols="$DIST/symbols/$arch"
+  rm -rf "$stage" "$zip" "$symbols"
+  mkdir -p "$stage" "$symbols"
+  # The debug information goes beside the zip, and the stripped program names
+  # it, so that a debugger given both finds the symbols.
+  "${tools}objcopy" --only-keep-debug "$exe" "$symbols/orlavix.exe.debug" || return 1
+  "${tools}strip" --strip-all -o "$stage/orlavix.exe" "$exe" || return 1
+  (cd "$symbols" && "${tools}objcopy" --add-gnu-debuglink=orlavix.exe.debug "$stage/orlavix.exe") || return 1
+  size=$(stat -c %s "$stage/orlavix.exe")
+  if [ "$arch" = x64 ] && [ "$size" -gt "$MAX_X64_BYTES" ]; then
+    echo "   the x64 orlavix.exe is $size bytes, more than $MAX_X64_BYTES" >&2
+    return 1
+  fi
   { printf '\xef\xbb\xbf'; to_windows_text "$ROOT/dist/readme-ja.txt"; } > "$stage/readme.txt"
   to_windows_text "$ROOT/LICENSE" > "$stage/LICENSE.txt"
   (cd "$stage" && zip -q -X "$zip" orlavix.exe readme.txt LICENSE.txt) || return 1
   rm -rf "$stage"
-  echo "   $zip"
+  echo "   $zip (orlavix.exe $size bytes; symbols in $symbols)"
 }
 
 echo "== packaging $VERSION"
-make_zip x86 "$BUILD/win32/app/orlavix.exe" i686-w64-mingw32-objdump || exit 1
-make_zip x64 "$BUILD/win64/app/orlavix.exe" x86_64-w64-mingw32-objdump || exit 1
+make_zip x86 "$BUILD/win32/app/orlavix.exe" i686-w64-mingw32- || exit 1
+make_zip x64 "$BUILD/win64/app/orlavix.exe" x86_64-w64-mingw32- || exit 1

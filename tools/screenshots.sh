@@ -17,11 +17,14 @@ OUT="$BUILD/screenshots"
 SCREENS="$BUILD/win64/tests/window/orlavix_screens.exe"
 mkdir -p "$OUT"
 
-# The main dialog is shown on a copy of the demo host, as tools/run.sh does.
-rm -rf "$BUILD/demo"
-cp -r "$ROOT/demo" "$BUILD/demo"
-cp "$BUILD/win64/tools/standin-host/Velquor.exe" "$BUILD/demo/bin/Velquor.exe"
-DEMO_HOST="$(LANG=ja_JP.UTF-8 "$(orlavix_wine_binary)" winepath -w "$BUILD/demo/bin/Velquor.exe" 2>/dev/null)"
+# The demo host where an installation puts it, C:\Program Files\Velquor\ in
+# the Wine prefix (copied afresh, so that editing never changes the repository).
+INSTALL="$WINEPREFIX/drive_c/Program Files/Velquor"
+rm -rf "$INSTALL"
+cp -r "$ROOT/demo" "$INSTALL"
+cp "$BUILD/win64/tools/standin-host/Velquor.exe" "$INSTALL/bin/Velquor.exe"
+DEMO_HOST='C:\Program Files\Velquor\bin\Velquor.exe'
+DEMO_SKINS='C:\Program Files\Velquor\resources\skins'
 
 # shoot NAME MODE SECONDS [ARGS...]: shows MODE (given ARGS), photographs it
 # after SECONDS, and waits for the window to close by itself.
@@ -44,7 +47,7 @@ shoot value-number value-number 4 || exit 1
 shoot value-choice value-choice 4 || exit 1
 shoot value-image value-image 4 || exit 1
 shoot value-colour value-colour 4 || exit 1
-shoot preview-image preview-image 4 "Z:$ROOT/demo/resources/skins/Aqua/controls" || exit 1
+shoot preview-image preview-image 4 "$DEMO_SKINS\\Aqua\\controls" || exit 1
 shoot preview-colour preview-colour 4 || exit 1
 shoot preview-properties preview-properties 4 || exit 1
 shoot main-dialog main 5 "$DEMO_HOST" || exit 1
@@ -52,12 +55,31 @@ shoot main-dialog-large main-large 5 "$DEMO_HOST" || exit 1
 shoot main-dialog-maximised main-max 5 "$DEMO_HOST" || exit 1
 shoot editing-colors edit-colors 8 "$DEMO_HOST" || exit 1
 shoot editing-image-preview edit-image 8 "$DEMO_HOST" || exit 1
-for kind in text number choice image; do
+for kind in text number choice image colour; do
   shoot "editing-value-$kind" "edit-value-$kind" 8 "$DEMO_HOST" || exit 1
 done
 shoot main-dialog-report main-report 9 "$DEMO_HOST" || exit 1
 shoot main-dialog-extra-text main-extra 9 "$DEMO_HOST" || exit 1
-# The choosing-mode picture that README shows.
+
+# orlavix-check on the installed demo, run in the installation's folder as
+# "orlavix-check bin\Velquor.exe > report" and its report opened in Notepad:
+# this Wine's console draws Japanese text in cells too wide to read.
+REPORT="$WINEPREFIX/drive_c/orlavix-check.txt"
+(cd "$INSTALL" && orlavix_wine "$BUILD/win64/check/orlavix-check.exe" 'bin\Velquor.exe' > "$REPORT" 2> /dev/null)
+NOTEPAD='HKCU\Software\Microsoft\Notepad'
+orlavix_wine reg add "$NOTEPAD" /v lfFaceName /d 'IPAゴシック' /f > /dev/null 2>&1
+for value in iPointSize=110 iWindowPosX=80 iWindowPosY=250 iWindowPosDX=1120 iWindowPosDY=260; do
+  orlavix_wine reg add "$NOTEPAD" /v "${value%=*}" /t REG_DWORD /d "${value#*=}" /f > /dev/null 2>&1
+done
+wineserver -w
+shoot orlavix-check-report notepad 4 'C:\orlavix-check.txt' || exit 1
+
+# The README's pictures: the windows cut out of the desktop, with a margin.
 mkdir -p "$ROOT/docs"
-cp "$OUT/main-dialog.png" "$ROOT/docs/main-dialog.png"
-cp "$OUT/editing-colors.png" "$ROOT/docs/editing.png"
+for picture in main-dialog:main-dialog editing-colors:editing editing-value-image:value-dialog \
+    editing-value-colour:colour-chooser main-dialog-report:unused-missing-report \
+    orlavix-check-report:orlavix-check; do
+  shot="$OUT/${picture%%:*}.png"
+  convert "$shot" -trim +repage -bordercolor "$(convert "$shot" -format '%[pixel:p{0,0}]' info:)" -border 16 \
+    "$ROOT/docs/${picture#*:}.png" || exit 1
+done

@@ -177,7 +177,10 @@ void MainDialog::OnSize(UINT kind, int width, int height) {
   editor_.RefitColumns();
   if (kind == SIZE_MINIMIZED || layout_.empty()) return;
   const std::vector<LayoutRect> placed = Relayout(layout_, width - initialClient_.cx, height - initialClient_.cy);
-  SendMessageW(Window(), WM_SETREDRAW, FALSE, 0);
+  // Redraw switched back on shows the window it is sent to: a dialog resized
+  // before it is first shown is left to draw itself when it appears.
+  const bool shown = IsWindowVisible(Window()) != FALSE;
+  if (shown) SendMessageW(Window(), WM_SETREDRAW, FALSE, 0);
   for (std::size_t i = 0; i < layout_.size(); ++i) {
     const HWND control = layout_[i].id == kSizeGripId ? sizeGrip_ : Item(layout_[i].id);
     const LayoutRect& r = placed[i];
@@ -185,6 +188,7 @@ void MainDialog::OnSize(UINT kind, int width, int height) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (sizeGrip_) ShowWindow(sizeGrip_, kind == SIZE_MAXIMIZED ? SW_HIDE : SW_SHOW);
+  if (!shown) return;
   SendMessageW(Window(), WM_SETREDRAW, TRUE, 0);
   RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }

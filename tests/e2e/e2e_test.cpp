@@ -17,7 +17,7 @@
 namespace orlavix::e2e {
 namespace {
 
-constexpr int kSkinList = 1002, kSkinName = 1023, kToggle = 1010, kOptions = 1026, kColors = 1006,
+constexpr int kBrowse = 1001, kSkinList = 1002, kSkinName = 1023, kToggle = 1010, kOptions = 1026, kColors = 1006,
               kItemList = 1009, kEdit = 1011, kValueText = 1012, kValueChoice = 1014;
 
 std::string ReadFile(const std::string& path) {
@@ -227,6 +227,12 @@ TEST(Download, PackagedProgramShowsTheMainDialog) {
   Session session(WindowsPath(packaged), host);
   ASSERT_NE(session.Main(), nullptr);
   EXPECT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(session.Main(), kSkinList)) == "Aqua"; }, 5000));
+  // The file dialog's library is loaded only now, when 参照(&B) first needs it.
+  Press(session.Main(), kBrowse);
+  const HWND open = session.Program().FindDialog(J("開く"));
+  ASSERT_NE(open, nullptr) << "the file dialog opens";
+  Press(open, IDCANCEL);
+  ASSERT_TRUE(WaitFor([&] { return session.Program().NoDialog(J("開く")); }, 5000));
   Press(session.Main(), IDCANCEL);
   EXPECT_EQ(session.Program().WaitForExit(10000), 2);
 }

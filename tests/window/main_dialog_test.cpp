@@ -273,6 +273,84 @@ TEST_F(MainDialogTest, ControlsFollowTheSizeAndColumnsRefitAfterMaximising) {
   });
 }
 
+// The main dialog as a person sees it: its visibility and rectangle after
+// every message that any window of this thread receives, kept when they change.
+class Appearance {
+ public:
+  struct State {
+    bool visible;
+    RECT rect;
+  };
+  Appearance() : hook_(SetWindowsHookExA(WH_CALLWNDPROCRET, &Hook, nullptr, GetCurrentThreadId())) { self_ = this; }
+  ~Appearance() {
+    UnhookWindowsHookEx(hook_);
+    self_ = nullptr;
+  }
+  // Every state from the first visible one on.
+  std::vector<State> SinceFirstShown() {
+    Look(dialog_);
+    std::vector<State> shown = states_;
+    while (!shown.empty() && !shown.front().visible) shown.erase(shown.begin());
+    return shown;
+  }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && self_) self_->Look(reinterpret_cast<const CWPRETSTRUCT*>(lParam)->hwnd);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  void Look(HWND window) {
+    if (!dialog_) {
+      const HWND root = GetAncestor(window, GA_ROOT);
+      char name[16] = "";
+      GetClassNameA(root, name, sizeof name);
+      if (std::string(name) != "#32770" || TextOf(root) != "Orlavix") return;
+      dialog_ = root;
+    }
+    if (!IsWindow(dialog_)) return;
+    State now{IsWindowVisible(dialog_) != FALSE, {}};
+    GetWindowRect(dialog_, &now.rect);
+    if (states_.empty() || now.visible != states_.back().visible || !EqualRect(&now.rect, &states_.back().rect)) {
+      states_.push_back(now);
+    }
+  }
+  static inline Appearance* self_ = nullptr;
+  HHOOK hook_;
+  HWND dialog_ = nullptr;
+  std::vector<State> states_;
+};
+
+TEST_F(MainDialogTest, AppearsOnceAtItsChoosingSizeWithOnlyTheOptionsBuilt) {
+  const HostFolder host = MakeHostFolder(temp / "Velquor", "Velquor.exe", {"Aqua", "Zen"}, "Zen");
+  for (const std::string& commandLine : {std::string(), host.executable}) {
+    SCOPED_TRACE(commandLine);
+    Appearance appearance;
+    Run(commandLine, [&](HWND dialog) {
+      PumpFor(300);
+      const std::vector<Appearance::State> shown = appearance.SinceFirstShown();
+      ASSERT_EQ(shown.size(), 1u) << "the dialog changed after it was first shown";
+      RECT client{}, choosing{0, 0, 420, 139};
+      GetClientRect(dialog, &client);
+      MapDialogRect(dialog, &choosing);
+      EXPECT_EQ(client.right, choosing.right);
+      EXPECT_EQ(client.bottom, choosing.bottom);
+
+      // What the start-up leaves: choosing, the options built, the sections
+      // empty, the list hidden and disabled.
+      EditorDialog& editor = current->Editor();
+      EXPECT_TRUE(editor.choosingSkin);
+      EXPECT_EQ(editor.currentCategory, SettingCategory::Report);
+      EXPECT_GT(editor.optionItems.Count(), 0);
+      for (const SettingCatalogue* section :
+           {&editor.generalItems, &editor.colorItems, &editor.controlItems, &editor.settingItems}) {
+        EXPECT_TRUE(section->Empty());
+      }
+      EXPECT_FALSE(Visible(dialog, IDC_ITEM_LIST));
+      EXPECT_FALSE(Enabled(dialog, IDC_ITEM_LIST));
+    });
+  }
+}
+
 // The selected skin being edited, with one change not yet saved.
 void StartEditing(MainDialog& dialog, const std::string& skinIni) {
   Click(GetDlgItem(dialog.Window(), IDC_START_EDITING));

@@ -20,8 +20,10 @@
 //   orlavix_screens edit-value-number PATH  ... of a number row
 //   orlavix_screens edit-value-choice PATH  ... of a choice row
 //   orlavix_screens edit-value-image PATH   ... of a control image row, with the browse button
+//   orlavix_screens edit-value-colour PATH  ... the colour chooser of a colour row
 //   orlavix_screens main-report PATH    editing the skin Aqua: the unused/missing image report
 //   orlavix_screens main-extra PATH     editing the skin Aqua: the other sections' text
+//   orlavix_screens notepad FILE        the text file in Notepad (closed after 8 s)
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
@@ -103,6 +105,25 @@ void ShowEditing(win32::MainDialog& dialog, const std::string& what) {
   if (what == "edit-value-number") ShowRow(dialog, SettingCategory::General, "ButtonWidth");
   if (what == "edit-value-choice") ShowRow(dialog, SettingCategory::Settings, "ActiveTabBold");
   if (what == "edit-value-image") ShowRow(dialog, SettingCategory::Controls, "TabSkin");
+  if (what == "edit-value-colour") ShowRow(dialog, SettingCategory::Colors, "MenuHighlight");
+}
+
+// Notepad on a file, asked to close after `ms`.
+int ShowInNotepad(const std::string& file, DWORD ms) {
+  std::string command = "notepad.exe \"" + file + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return 1;
+  }
+  Sleep(ms);
+  EnumThreadWindows(
+      process.dwThreadId, [](HWND window, LPARAM) { return PostMessageA(window, WM_CLOSE, 0, 0); }, 0);
+  WaitForSingleObject(process.hProcess, 5000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return 0;
 }
 
 }  // namespace
@@ -110,6 +131,7 @@ void ShowEditing(win32::MainDialog& dialog, const std::string& what) {
 int main(int argc, char** argv) {
   test::InitWindowTests();
   const std::string what = argc > 1 ? argv[1] : "about";
+  if (what == "notepad") return ShowInNotepad(argc > 2 ? argv[2] : "", 8000);
   if (what.rfind("main", 0) == 0 || what.rfind("edit-", 0) == 0) {
     CoInitialize(nullptr);
     win32::MainDialog dialog(argc > 2 ? argv[2] : "");
