@@ -9,7 +9,9 @@ namespace {
 // cut where no character is split.
 constexpr std::size_t kPiece = 16u << 20;
 
-std::wstring ToWide(UINT codePage, std::string_view s) {
+// With `malformed`, a piece that holds a byte of no character is noted there
+// (and converted as without it).
+std::wstring ToWide(UINT codePage, std::string_view s, bool* malformed = nullptr) {
   std::wstring out;
   std::size_t pos = 0;
   while (pos < s.size()) {
@@ -28,11 +30,17 @@ std::wstring ToWide(UINT codePage, std::string_view s) {
         if (k > 0) len = k;
       }
     }
-    const int n = MultiByteToWideChar(codePage, 0, s.data() + pos, static_cast<int>(len), nullptr, 0);
+    DWORD flags = malformed ? MB_ERR_INVALID_CHARS : 0;
+    int n = MultiByteToWideChar(codePage, flags, s.data() + pos, static_cast<int>(len), nullptr, 0);
+    if (n == 0 && flags != 0) {
+      *malformed = true;
+      flags = 0;
+      n = MultiByteToWideChar(codePage, flags, s.data() + pos, static_cast<int>(len), nullptr, 0);
+    }
     if (n > 0) {
       const std::size_t at = out.size();
       out.resize(at + static_cast<std::size_t>(n));
-      MultiByteToWideChar(codePage, 0, s.data() + pos, static_cast<int>(len), &out[at], n);
+      MultiByteToWideChar(codePage, flags, s.data() + pos, static_cast<int>(len), &out[at], n);
     }
     pos += len;
   }
@@ -74,6 +82,13 @@ std::string Utf8ToWorking(std::string_view utf8, bool& wellFormed) {
   return Utf8ToWorking(utf8);
 }
 
+std::string ShiftJisToUtf8(std::string_view bytes, bool& valid) {
+  bool malformed = false;
+  std::string utf8 = FromWide(CP_UTF8, ToWide(932, bytes, &malformed));
+  valid = !malformed;
+  return utf8;
+}
+
 void Utf8ToWorkingInPlace(std::string& buffer, std::size_t from) {
   if (from > buffer.size()) from = buffer.size();
   buffer = Utf8ToWorking(std::string_view(buffer).substr(from));
@@ -94,7 +109,7 @@ void Utf8PieceDecoder::TakeInPlace(std::string& buffer, bool last) {
   if (!last || ended_) return;
   if (in_ > buffer.size()) in_ = buffer.size();
   const std::size_t end = ContentsEnd(buffer, in_);
-  buffer = Utf8ToWorking(std::string_view(buffer).substr(in_, end - in_));
+  buffer = FromWide(CP_ACP, ToWide(CP_UTF8, std::string_view(buffer).substr(in_, end - in_), &malformed_));
   in_ = end;
   out_ = buffer.size();
   ended_ = true;
@@ -105,7 +120,7 @@ void Utf8PieceDecoder::Take(const std::string& buffer, bool last, std::string& o
   if (!last || ended_) return;
   if (in_ > buffer.size()) in_ = buffer.size();
   const std::size_t end = ContentsEnd(buffer, in_);
-  out += Utf8ToWorking(std::string_view(buffer).substr(in_, end - in_));
+  out += FromWide(CP_ACP, ToWide(CP_UTF8, std::string_view(buffer).substr(in_, end - in_), &malformed_));
   in_ = end;
   ended_ = true;
   wellFormed_ = false;
