@@ -88,6 +88,7 @@ class SilentMessages : public Messages {
   void Report(const std::string&, int) override {}
   void Warn(const std::string&) override {}
   Answer AskToSave(bool) override { return Answer::No; }
+  bool ConfirmSave(const std::string&) override { return false; }
 };
 
 // The file read piece by piece gives what the bytes give at once.

@@ -325,6 +325,10 @@ Messages::Answer MainDialog::AskToSave(bool cancelIsDefault) {
   }
 }
 
+bool MainDialog::ConfirmSave(const std::string& text) {
+  return MessageBoxA(Window(), text.c_str(), J("確認").c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 // HostControls
 
 std::string MainDialog::HostLocation() { return ItemText(IDC_HOST_LOCATION); }

@@ -112,6 +112,7 @@ class MainDialog : public Dialog,
   void Report(const std::string& text, int seconds) override;
   void Warn(const std::string& text) override;
   Answer AskToSave(bool cancelIsDefault) override;
+  bool ConfirmSave(const std::string& text) override;
 
   // HostControls
   std::string HostLocation() override;

@@ -204,6 +204,14 @@ class FakeMessages : public Messages {
     answers.erase(answers.begin());
     return answer;
   }
+  // The question before a save that leaves something out: each text asked,
+  // answered Yes unless `confirm` says otherwise.
+  std::vector<std::string> saveQuestions;
+  bool confirm = true;
+  bool ConfirmSave(const std::string& text) override {
+    saveQuestions.push_back(text);
+    return confirm;
+  }
 };
 
 }  // namespace orlavix
