@@ -462,12 +462,15 @@ bool AnalyseSkinFile(const std::string& iniPath, const KnownKeys& known, const A
   // as UTF-8; a UTF-16 or Shift_JIS file as the reader converts it.
   std::string converted;
   std::string_view raw = bytes;
+  std::string decoded;     // as the editor reads it: DecodeSkinFileBytes of the bytes
+  bool wellFormed = true;  // the conversions give well-formed UTF-8
   if (raw.substr(0, 2) == "\xFF\xFE" || raw.substr(0, 2) == "\xFE\xFF") {
     add(FindingFamily::Encoding, "utf16", 0, "",
         J("UTF-16 で保存されています。skin.ini は UTF-8 で保存してください (エディターで保存すると UTF-8 になります)"))
         .lostBySave = false;
     converted = SkinFileUtf8(bytes);
     raw = converted;
+    decoded = Utf8ToAnsi(raw);
   } else if (LooksLikeUtf16(raw)) {
     add(FindingFamily::Encoding, "utf16", 0, "",
         J("バイト順マークのない UTF-16 で保存されているため、最初の文字のほかは読まれません。UTF-8 で保存し直してください"))
@@ -484,16 +487,20 @@ bool AnalyseSkinFile(const std::string& iniPath, const KnownKeys& known, const A
           .reason = J("NUL バイトがあり、そこから後は読まれません");
       raw = raw.substr(0, nul);
     }
-    if (std::optional<std::string> shiftJis = marked ? std::nullopt : ShiftJisContents(raw)) {
+    // Decoded and checked in one pass.
+    decoded = platform::Utf8ToWorking(raw, wellFormed);
+    if (std::optional<std::string> shiftJis = marked || wellFormed ? std::nullopt : ShiftJisContents(raw)) {
       add(FindingFamily::Encoding, "shift-jis", 0, "", J("Shift_JIS として読みました。保存すると UTF-8 になります"))
           .lostBySave = false;
       converted = std::move(*shiftJis);
       raw = converted;
+      decoded = Utf8ToAnsi(raw);
+      wellFormed = true;
     }
   }
   // Lines that are not UTF-8: only a file that is not well-formed has any.
   std::vector<char> invalidLine;
-  if (!IsWellFormedUtf8(raw)) {
+  if (!wellFormed) {
     const std::vector<std::string_view> rawLines = PhysicalLines(raw);
     invalidLine.resize(rawLines.size(), 0);
     int firstInvalid = 0, invalidCount = 0;
@@ -510,9 +517,8 @@ bool AnalyseSkinFile(const std::string& iniPath, const KnownKeys& known, const A
     }
   }
 
-  // The text as the editor reads it.
   SkinDocument document;
-  document.SetText(DecodeSkinFileBytes(bytes));
+  document.SetText(std::move(decoded));
   const std::string& text = document.Text();
 
   // Walk the lines with the reader's own rules. Lines that the editor writes

@@ -205,24 +205,45 @@ bool NeverStartsCharacter(unsigned char c) { return c >= 0x80 && (c < 0xC2 || c 
 
 // Offset of the first byte that starts no well-formed character, or size.
 std::size_t FirstMalformed(std::string_view s) {
+  const char* p = s.data();
+  const std::size_t size = s.size();
   std::size_t i = 0;
-  while (i < s.size()) {
-    while (i + 8 <= s.size()) {
+  while (i < size) {
+#if defined(__SSE2__)
+    for (; i + 16 <= size; i += 16) {
+      const unsigned high =
+          static_cast<unsigned>(_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i))));
+      if (high != 0) {
+        i += static_cast<std::size_t>(__builtin_ctz(high));
+        break;
+      }
+    }
+#else
+    while (i + 8 <= size) {
       std::uint64_t word;
-      std::memcpy(&word, s.data() + i, 8);
+      std::memcpy(&word, p + i, 8);
       if (word & 0x8080808080808080ull) break;
       i += 8;
     }
-    if (i >= s.size()) break;
-    if (static_cast<unsigned char>(s[i]) < 0x80) {
+#endif
+    if (i >= size) break;
+    const unsigned char c = static_cast<unsigned char>(p[i]);
+    if (c < 0x80) {
       ++i;
+      continue;
+    }
+    // Three bytes whose lead allows any continuation: nearly every Japanese
+    // character, checked without the general rules.
+    if (c >= 0xE1 && c != 0xED && c <= 0xEF && i + 3 <= size && (static_cast<unsigned char>(p[i + 1]) & 0xC0) == 0x80 &&
+        (static_cast<unsigned char>(p[i + 2]) & 0xC0) == 0x80) {
+      i += 3;
       continue;
     }
     const std::size_t len = Utf8CharLength(s, i);
     if (len == 0) return i;
     i += len;
   }
-  return s.size();
+  return size;
 }
 
 // Valid UTF-8 is kept as it is; each byte that starts no character becomes
@@ -278,7 +299,7 @@ bool HasShiftJisShape(std::string_view s) {
 bool IsWellFormedUtf8(std::string_view bytes) { return FirstMalformed(bytes) == bytes.size(); }
 
 std::optional<std::string> ShiftJisContents(std::string_view contents) {
-  if (FirstMalformed(contents) == contents.size()) return std::nullopt;
+  if (FirstMalformed(contents) == contents.size() || !HasShiftJisShape(contents)) return std::nullopt;
   // Shift_JIS pairs often read as short UTF-8 characters, and UTF-8 text
   // often as half-width katakana: the whole file decides.
   std::size_t invalid = 0, valid = 0;
@@ -293,7 +314,7 @@ std::optional<std::string> ShiftJisContents(std::string_view contents) {
       ++i;
     }
   }
-  if (invalid <= valid || !HasShiftJisShape(contents)) return std::nullopt;
+  if (invalid <= valid) return std::nullopt;
   bool wholeCharacters = false;
   std::string utf8 = platform::ShiftJisToUtf8(contents, wholeCharacters);
   if (!wholeCharacters) return std::nullopt;

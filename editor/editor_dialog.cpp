@@ -118,15 +118,15 @@ void EditorDialog::StoreCheckMarks() {
 
 bool EditorDialog::SaveSkinFile() {
   StoreCheckMarks();
+  // The save writes the other sections as the file's own bytes: their text
+  // in the working code page is not needed here, nor the text last loaded,
+  // whose memory goes back first.
+  skinText.Clear();
   // A No leaves everything as it was, with no warning: nothing failed.
   if (!ConfirmLosses()) return false;
   SectionStyle style;
   style.onlyChecked = controls_.SaveOnlyChecked();
   style.helpLines = optionItems.FindCopy(option::OutputHelpString).boolValue;
-  // The save writes the other sections as the file's own bytes: their text
-  // in the working code page is not needed here, nor the text last loaded,
-  // whose memory goes back first.
-  skinText.Clear();
   CollectOtherSectionBytes(skinIniPath, extraBytes, messages_);
   SaveError error = SaveError::None;
   if (!SaveSkinContent(skinIniPath,

@@ -16,8 +16,7 @@ bool IsDbcsLeadByte(unsigned char c);
 // Byte-for-byte conversions; never throw, never truncate: what cannot be
 // represented becomes the code page's default character.
 std::string Utf8ToWorking(std::string_view utf8);
-// The same, saying whether every byte belonged to a well-formed character
-// (false where the platform's converter does not tell).
+// The same, saying whether every byte belonged to a well-formed character.
 std::string Utf8ToWorking(std::string_view utf8, bool& wellFormed);
 std::string WorkingToUtf8(std::string_view text);
 

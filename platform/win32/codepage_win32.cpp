@@ -78,8 +78,10 @@ std::string Utf8ToWorking(std::string_view utf8) { return FromWide(CP_ACP, ToWid
 std::string WorkingToUtf8(std::string_view text) { return FromWide(CP_UTF8, ToWide(CP_ACP, text)); }
 
 std::string Utf8ToWorking(std::string_view utf8, bool& wellFormed) {
-  wellFormed = false;  // the system does not say
-  return Utf8ToWorking(utf8);
+  bool malformed = false;
+  std::string text = FromWide(CP_ACP, ToWide(CP_UTF8, utf8, &malformed));
+  wellFormed = !malformed;
+  return text;
 }
 
 std::string ShiftJisToUtf8(std::string_view bytes, bool& valid) {
