@@ -7,12 +7,14 @@
 namespace orlavix {
 namespace {
 
-// A line of the file is shown up to this many characters.
+// How much of a key or line, and of a reason (which may quote a value), is
+// shown: a file may hold lines of any length.
 constexpr std::size_t kShownCharacters = 40;
+constexpr std::size_t kShownReasonCharacters = 80;
 
-std::string Clipped(std::string_view text) {
+std::string Clipped(std::string_view text, std::size_t characters) {
   std::size_t end = 0;
-  for (std::size_t n = 0; n < kShownCharacters && end < text.size(); ++n) end = NextChar(text, end);
+  for (std::size_t n = 0; n < characters && end < text.size(); ++n) end = NextChar(text, end);
   return end < text.size() ? std::string(text.substr(0, end)) + J("…") : std::string(text);
 }
 
@@ -30,9 +32,9 @@ std::string SaveQuestionText(const std::vector<Finding>& findings, const std::st
   for (std::size_t i = 0; i < lost.size() && i < kSaveQuestionFindings; ++i) {
     const Finding& f = *lost[i];
     if (f.line > 0) text += std::to_string(f.line) + J(" 行目: ");
-    const std::string what = Clipped(f.key.empty() ? f.lineText : f.key);
+    const std::string what = Clipped(f.key.empty() ? f.lineText : f.key, kShownCharacters);
     if (!what.empty()) text += what + ": ";
-    text += f.reason + "\n";
+    text += Clipped(f.reason, kShownReasonCharacters) + "\n";
   }
   if (lost.size() > kSaveQuestionFindings) {
     text += J("ほか ") + std::to_string(lost.size() - kSaveQuestionFindings) + J(" 件") + "\n";
