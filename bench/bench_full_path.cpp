@@ -48,7 +48,8 @@ std::size_t AskBeforeSaving(const std::string& path) {
   options.authorComments = true;
   SkinResult result;
   std::string error;
-  if (!AnalyseSkinFile(path, KnownKeys(), options, result, error)) return 0;
+  static const KnownKeys known;  // as the editor keeps it
+  if (!AnalyseSkinFile(path, known, options, result, error)) return 0;
   return SaveQuestionText(result.findings, NextBackupName(path)).size();
 }
 

@@ -148,8 +148,10 @@ bool EditorDialog::ConfirmLosses() {
   options.authorComments = true;
   SkinResult result;
   std::string error;
+  // The catalogues' keys and lines never change: built at the first save.
+  static const KnownKeys known;
   // A file that cannot be read is left to the save, which says why it fails.
-  if (!AnalyseSkinFile(skinIniPath, KnownKeys(), options, result, error)) return true;
+  if (!AnalyseSkinFile(skinIniPath, known, options, result, error)) return true;
   const std::string question = SaveQuestionText(result.findings, FileNameOf(NextBackupName(skinIniPath)));
   return question.empty() || messages_.ConfirmSave(question);
 }
