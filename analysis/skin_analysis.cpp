@@ -6,8 +6,8 @@
 #include <unordered_set>
 
 #include "analysis/image_header.h"
-#include "document/skin_document.h"
 #include "analysis/skin_file_report.h"
+#include "document/skin_document.h"
 #include "document/skin_loader.h"
 #include "document/skin_writer.h"
 #include "model/catalogues.h"
