@@ -338,24 +338,22 @@ TEST(SkinFileEncodings, ShiftJisIsToldFromUtf8WithStrayBytes) {
   struct Case {
     const char* what;
     std::string bytes;
-    std::string author, description, extra;  // UTF-8, as the save writes them
-    const char* code;                        // what orlavix-check says of it
-    bool asked;                              // the save asks first
+    std::string author, extra;  // UTF-8, as the save writes them
+    const char* code;           // what orlavix-check says of the file
+    std::size_t questions;      // asked before the save
   };
-  const std::string stray = "\xEF\xBF\xBD";
   const Case cases[] = {
       {"Shift_JIS",
        "[General]\r\nAuthor=\x90\xC2\x96\xD8 \x82\xD0\x82\xA9\x82\xE8\r\nDescription=\x8Ft\x90" "F\x82\xCC\x83X\x83L"
        "\x83\x93\x82\xC5\x82\xB7\x81" "B\xC3\xBD\xC4\x94\xC5\r\n[Colors]\r\nMenuText=#102030\r\n[Extra]\r\n"
        "\x83\x81\x83\x82=\x83" "e\x83X\x83g\r\n",
-       "青木 ひかり", "春色のスキンです。ﾃｽﾄ版", "メモ=テスト", "shift-jis", false},
+       "青木 ひかり", "メモ=テスト", "shift-jis", 0},
       {"UTF-8 with stray bytes",
        "[General]\r\nAuthor=山田 太郎\r\nDescription=春色のスキン Caf\xE9s\r\n[Extra]\r\nメモ=テ\x82スト\r\n", "山田 太郎",
-       "春色のスキン Caf" + stray + "s", "メモ=テ" + stray + "スト", "invalid-utf8", true},
+       "メモ=テ\xEF\xBF\xBDスト", "invalid-utf8", 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(SkinFileUtf8(c.bytes).find("Author=" + c.author + "\r\n"), 11u);
     TempDir dir;
     const std::string ini = dir.File("skin.ini");
     WriteBytes(ini, c.bytes);
@@ -364,15 +362,11 @@ TEST(SkinFileEncodings, ShiftJisIsToldFromUtf8WithStrayBytes) {
     ASSERT_TRUE(CheckSkin(dir.path().string(), "skin.ini", KnownKeys(), checked, error));
     ASSERT_FALSE(checked.findings.empty());
     EXPECT_EQ(checked.findings.back().code, c.code);
-
+    // Loaded, saved (after the question, if any) and backed up.
     EditorOn editor(ini);
-    EditorDialog& dialog = editor.dialog;
-    dialog.ShowCategory(SettingCategory::General);
-    // A stray byte reads as the default character.
-    const std::string description = c.description.substr(0, c.description.find(stray));
-    EXPECT_EQ(dialog.generalItems.ValueTextOf("Description").substr(0, J(description).size()), J(description));
-    ASSERT_TRUE(dialog.SaveSkinFile());
-    EXPECT_EQ(editor.messages.saveQuestions.size(), c.asked ? 1u : 0u);
+    editor.dialog.ShowCategory(SettingCategory::General);
+    ASSERT_TRUE(editor.dialog.SaveSkinFile());
+    EXPECT_EQ(editor.messages.saveQuestions.size(), c.questions);
     const std::string written = ReadBytes(ini);
     EXPECT_NE(written.find("Author=" + c.author + "\r\n"), std::string::npos) << written;
     EXPECT_NE(written.find("[Extra]\r\n" + c.extra + "\r\n"), std::string::npos) << written;
