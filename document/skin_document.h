@@ -71,9 +71,9 @@ std::string DecodeSkinFileBytes(std::string_view bytes);
 std::optional<std::string> ShiftJisContents(std::string_view contents);
 
 // The same contents as UTF-8, as they are carried over to the next save:
-// byte-order mark dropped, UTF-16 and Shift_JIS converted, ended at the first NUL, and every
-// byte that does not belong to a well-formed UTF-8 character replaced by
-// U+FFFD, so that the result is always valid UTF-8.
+// byte-order mark dropped, UTF-16 and Shift_JIS converted, ended at the
+// first NUL, and every byte that does not belong to a well-formed UTF-8
+// character replaced by U+FFFD, so that the result is always valid UTF-8.
 std::string SkinFileUtf8(std::string_view bytes);
 
 // Follows a UTF-8 file while ReadFromFile decodes it, piece by piece, so that
