@@ -1,8 +1,9 @@
 // The editor's whole way through a skin.ini, timed against its targets and
 // against two Python scripts run in the same invocation:
 //   build the five catalogues; LoadSection for General, Colors, Controls and
-//   Settings (each reads the file again); CollectOtherSectionBytes (again);
-//   SaveSkinContent with its backup.
+//   Settings (each reads the file again); the analysis behind the question
+//   before a save (again); CollectOtherSectionBytes (again); SaveSkinContent
+//   with its backup.
 // Every figure is min / median of several runs. Generates its files into a
 // folder of its own under the given folder (default: the system's temporary
 // folder).
@@ -22,9 +23,11 @@
 #include <string>
 #include <vector>
 
+#include "analysis/skin_analysis.h"
 #include "bench/bench_support.h"
 #include "document/skin_loader.h"
 #include "document/skin_writer.h"
+#include "editor/save_question.h"
 #include "model/catalogues.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
@@ -37,8 +40,22 @@ using bench::Timing;
 
 bench::QuietMessages messages;
 
-// The whole path once. Returns the size written.
-std::size_t FullPath(const std::string& path) {
+// What the editor does before a save: the file analysed as the save reads
+// it, and the question's text. Returns the text's size.
+std::size_t AskBeforeSaving(const std::string& path) {
+  AnalysisOptions options;
+  options.images = false;
+  options.authorComments = true;
+  SkinResult result;
+  std::string error;
+  static const KnownKeys known;  // as the editor keeps it
+  if (!AnalyseSkinFile(path, known, options, result, error)) return 0;
+  return SaveQuestionText(result.findings, NextBackupName(path)).size();
+}
+
+// The whole path once (without the question's analysis when `ask` is
+// false). Returns the size written.
+std::size_t FullPath(const std::string& path, bool ask = true) {
   SettingCatalogue options, general, colors, controls, settings;
   BuildOptionItems(options);
   SkinDocument skinText;
@@ -49,9 +66,11 @@ std::size_t FullPath(const std::string& path) {
     BuildCatalogue(categories[i], *catalogues[i]);
     LoadSection(path, skinText, SectionOf(categories[i]), *catalogues[i], messages);
   }
-  // As the editor saves: the text last loaded let go, the other sections
+  // As the editor saves: the text last loaded let go, the question asked
+  // (the bench file holds keys no setting knows: it is), the other sections
   // taken as the file's own bytes.
   skinText.Clear();
+  if (ask) AskBeforeSaving(path);
   std::string extraBytes;
   CollectOtherSectionBytes(path, extraBytes, messages);
   SectionStyle style;
@@ -248,6 +267,8 @@ int main(int argc, char** argv) {
   // section near the top builds only the start of it.
   Line("  index (every header line)", Measure(runs, [&] { indexed.SectionNames(); }, [&] { indexed.SetText(text); }),
        "target <= 3 ms");
+  Line("KnownKeys (the four catalogues and their lines)", Measure(runs, [&] { KnownKeys known; }), "");
+  Line("the analysis and question before a save", Measure(runs, [&] { AskBeforeSaving(path); }), "");
   Line("CollectOtherSectionBytes with its re-read (save)",
        Measure(runs, [&] { CollectOtherSectionBytes(path, extraBytes, messages); }), "target <= 12 ms");
   Line("CollectOtherSections, text and bytes (view)",
@@ -285,6 +306,7 @@ int main(int argc, char** argv) {
   Line("SaveSkinContent (build, backup, write, flush, replace)", writeKept, "target <= 12 ms with memory kept");
   const Timing kept = Measure(runs, [&] { FullPath(path); }, restore);
   Line("full path in-process, memory kept", kept, "target <= 60 ms");
+  Line("  the same without the question's analysis", Measure(runs, [&] { FullPath(path, false); }, restore), "");
 
   KeepFreedMemory(false);
   const Timing writeFresh = Measure(runs, [&] { SaveSkinContent(path, content, SectionStyle{}); }, restore);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "editor/skin_file_report.h"
+#include "analysis/skin_file_report.h"
 #include "model/catalogues.h"
 #include "tests/reference/skin_file_report_reference.h"
 

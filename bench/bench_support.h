@@ -18,6 +18,7 @@ class QuietMessages : public Messages {
   void Report(const std::string&, int) override {}
   void Warn(const std::string&) override {}
   Answer AskToSave(bool) override { return Answer::No; }
+  bool ConfirmSave(const std::string&) override { return true; }
 };
 
 // The four skin sections, then `sections` other sections padded to about

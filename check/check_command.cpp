@@ -186,7 +186,7 @@ std::string FormatJson(const std::vector<SkinResult>& results, const std::vector
     for (std::size_t i = 0; i < skin.findings.size(); ++i) {
       const Finding& f = skin.findings[i];
       out += i ? ",\n" : "\n";
-      out += "        {\"family\": \"" + std::string(FamilyName(f.family)) + "\", \"code\": \"" + f.code +
+      out += "        {\"family\": \"" + std::string(FindingFamilyName(f.family)) + "\", \"code\": \"" + f.code +
              "\", \"file\": " + JsonText(f.file, false) + ", \"line\": " + JsonNumber(f.line) +
              ", \"key\": " + JsonText(f.key) + ", \"name\": " + JsonText(f.name);
       if (f.code == "duplicate-key") {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "check/skin_check.h"
+#include "analysis/skin_analysis.h"
 
 namespace orlavix::check {
 

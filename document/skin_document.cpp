@@ -96,7 +96,10 @@ bool IsListedHeaderLine(std::string_view line) {
 
 namespace {
 
-enum class FileEncoding { Utf8, Utf16Le, Utf16Be };
+// Unmarked is UTF-8 too, unless the contents are Shift_JIS.
+enum class FileEncoding { Utf8, Unmarked, Utf16Le, Utf16Be };
+
+bool IsUtf8(FileEncoding encoding) { return encoding == FileEncoding::Utf8 || encoding == FileEncoding::Unmarked; }
 
 // Which encoding the byte-order mark names; the mark is removed from bytes.
 FileEncoding TakeByteOrderMark(std::string_view& bytes) {
@@ -112,7 +115,7 @@ FileEncoding TakeByteOrderMark(std::string_view& bytes) {
     bytes.remove_prefix(2);
     return FileEncoding::Utf16Be;
   }
-  return FileEncoding::Utf8;
+  return FileEncoding::Unmarked;
 }
 
 std::string_view UpToNul(std::string_view bytes) {
@@ -202,24 +205,45 @@ bool NeverStartsCharacter(unsigned char c) { return c >= 0x80 && (c < 0xC2 || c 
 
 // Offset of the first byte that starts no well-formed character, or size.
 std::size_t FirstMalformed(std::string_view s) {
+  const char* p = s.data();
+  const std::size_t size = s.size();
   std::size_t i = 0;
-  while (i < s.size()) {
-    while (i + 8 <= s.size()) {
+  while (i < size) {
+#if defined(__SSE2__)
+    for (; i + 16 <= size; i += 16) {
+      const unsigned high =
+          static_cast<unsigned>(_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i))));
+      if (high != 0) {
+        i += static_cast<std::size_t>(__builtin_ctz(high));
+        break;
+      }
+    }
+#else
+    while (i + 8 <= size) {
       std::uint64_t word;
-      std::memcpy(&word, s.data() + i, 8);
+      std::memcpy(&word, p + i, 8);
       if (word & 0x8080808080808080ull) break;
       i += 8;
     }
-    if (i >= s.size()) break;
-    if (static_cast<unsigned char>(s[i]) < 0x80) {
+#endif
+    if (i >= size) break;
+    const unsigned char c = static_cast<unsigned char>(p[i]);
+    if (c < 0x80) {
       ++i;
+      continue;
+    }
+    // Three bytes whose lead allows any continuation: nearly every Japanese
+    // character, checked without the general rules.
+    if (c >= 0xE1 && c != 0xED && c <= 0xEF && i + 3 <= size && (static_cast<unsigned char>(p[i + 1]) & 0xC0) == 0x80 &&
+        (static_cast<unsigned char>(p[i + 2]) & 0xC0) == 0x80) {
+      i += 3;
       continue;
     }
     const std::size_t len = Utf8CharLength(s, i);
     if (len == 0) return i;
     i += len;
   }
-  return s.size();
+  return size;
 }
 
 // Valid UTF-8 is kept as it is; each byte that starts no character becomes
@@ -251,12 +275,59 @@ std::string ValidUtf8(std::string_view s) {
   return out;
 }
 
+// True when a byte after a Shift_JIS lead byte may complete it.
+bool IsShiftJisTrail(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
+bool IsShiftJisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+// Shift_JIS's own shape: ASCII, half-width katakana, and lead bytes each
+// with a trail. (0x80, 0xA0 and 0xFD-0xFF, which some systems map to
+// characters of their own, do not occur in Shift_JIS text.)
+bool HasShiftJisShape(std::string_view s) {
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) continue;
+    if (!IsShiftJisLead(c) || i + 1 >= s.size() || !IsShiftJisTrail(static_cast<unsigned char>(s[i + 1]))) {
+      return false;
+    }
+    ++i;
+  }
+  return true;
+}
+
 }  // namespace
+
+bool IsWellFormedUtf8(std::string_view bytes) { return FirstMalformed(bytes) == bytes.size(); }
+
+std::optional<std::string> ShiftJisContents(std::string_view contents) {
+  if (FirstMalformed(contents) == contents.size() || !HasShiftJisShape(contents)) return std::nullopt;
+  // Shift_JIS pairs often read as short UTF-8 characters, and UTF-8 text
+  // often as half-width katakana: the whole file decides.
+  std::size_t invalid = 0, valid = 0;
+  for (std::size_t i = 0; i < contents.size();) {
+    if (static_cast<unsigned char>(contents[i]) < 0x80) {
+      ++i;
+    } else if (const std::size_t length = Utf8CharLength(contents, i)) {
+      ++valid;
+      i += length;
+    } else {
+      ++invalid;
+      ++i;
+    }
+  }
+  if (invalid <= valid) return std::nullopt;
+  bool wholeCharacters = false;
+  std::string utf8 = platform::ShiftJisToUtf8(contents, wholeCharacters);
+  if (!wholeCharacters) return std::nullopt;
+  return utf8;
+}
 
 std::string SkinFileUtf8(std::string_view bytes) {
   switch (TakeByteOrderMark(bytes)) {
     case FileEncoding::Utf16Le: return Utf16ToUtf8(bytes, false);
     case FileEncoding::Utf16Be: return Utf16ToUtf8(bytes, true);
+    case FileEncoding::Unmarked:
+      if (std::optional<std::string> shiftJis = ShiftJisContents(UpToNul(bytes))) return std::move(*shiftJis);
+      break;
     case FileEncoding::Utf8: break;
   }
   return ValidUtf8(UpToNul(bytes));
@@ -266,6 +337,9 @@ std::string DecodeSkinFileBytes(std::string_view bytes) {
   switch (TakeByteOrderMark(bytes)) {
     case FileEncoding::Utf16Le: return Utf8ToAnsi(Utf16ToUtf8(bytes, false));
     case FileEncoding::Utf16Be: return Utf8ToAnsi(Utf16ToUtf8(bytes, true));
+    case FileEncoding::Unmarked:
+      if (std::optional<std::string> shiftJis = ShiftJisContents(UpToNul(bytes))) return Utf8ToAnsi(*shiftJis);
+      break;
     case FileEncoding::Utf8: break;
   }
   return Utf8ToAnsi(UpToNul(bytes));
@@ -288,9 +362,9 @@ class DecodingSink : public platform::ReadSink {
       from_ = bytes.size() - view.size();
       decoder_.emplace(from_);
       if (keepBytes_ && bytes.capacity() > text_.capacity()) text_.reserve(bytes.capacity() + 4096);
-      if (encoding_ == FileEncoding::Utf8 && watcher_) watcher_->Expect(bytes.capacity());
+      if (IsUtf8(encoding_) && watcher_) watcher_->Expect(bytes.capacity());
     }
-    if (encoding_ != FileEncoding::Utf8) return true;
+    if (!IsUtf8(encoding_)) return true;
     if (keepBytes_) {
       decoder_->Take(bytes, last, text_);
       if (watcher_ && decoder_->WellFormed()) {
@@ -306,7 +380,7 @@ class DecodingSink : public platform::ReadSink {
   // The text, and with keepBytes the contents as SkinFileUtf8 gives them,
   // taken from what the reading left in bytes.
   std::string Finish(std::string& bytes, std::string* utf8) {
-    if (!decoder_ || encoding_ != FileEncoding::Utf8) {
+    if (!decoder_ || !IsUtf8(encoding_)) {
       std::string text = DecodeSkinFileBytes(bytes);
       if (utf8) *utf8 = SkinFileUtf8(bytes);
       return text;
@@ -321,16 +395,26 @@ class DecodingSink : public platform::ReadSink {
     // contents as they stand.
     if (decoder_->WellFormed() || FirstMalformed(bytes) == bytes.size()) {
       *utf8 = std::move(bytes);
+    } else if (std::optional<std::string> shiftJis =
+                   encoding_ == FileEncoding::Unmarked ? ShiftJisContents(bytes) : std::nullopt) {
+      *utf8 = std::move(*shiftJis);
+      return Utf8ToAnsi(*utf8);
     } else {
       *utf8 = ValidUtf8(bytes);
     }
     return std::move(text_);
   }
 
+  // True when the text decoded over the bytes themselves may be Shift_JIS:
+  // only the bytes can tell, and they are gone.
+  bool MayBeShiftJis() const {
+    return !keepBytes_ && encoding_ == FileEncoding::Unmarked && decoder_ && decoder_->Malformed();
+  }
+
  private:
   bool keepBytes_;
   DecodeWatcher* watcher_;
-  FileEncoding encoding_ = FileEncoding::Utf8;
+  FileEncoding encoding_ = FileEncoding::Unmarked;
   std::size_t from_ = 0;
   std::optional<platform::Utf8PieceDecoder> decoder_;
   std::string text_;
@@ -391,7 +475,7 @@ class CheckingSink : public platform::ReadSink {
     if (!started_) {
       if (bytes.size() < 3 && !last) return true;  // the mark may not be whole yet
       std::string_view view(bytes);
-      utf8_ = TakeByteOrderMark(view) == FileEncoding::Utf8;
+      utf8_ = IsUtf8(TakeByteOrderMark(view));
       at_ = from_ = bytes.size() - view.size();
       started_ = true;
       if (utf8_ && watcher_) watcher_->Expect(bytes.capacity());
@@ -441,6 +525,10 @@ void SkinDocument::ReadFromFile(const std::string& path, Messages& messages, std
     if (!ReadWithSink(path, messages, bytes, sink)) return;
     std::string text = sink.Finish(bytes, utf8);
     bytes = std::string();
+    if (sink.MayBeShiftJis() && platform::ReadWholeFile(path, bytes) == platform::ReadStatus::Ok) {
+      text = DecodeSkinFileBytes(bytes);
+      bytes = std::string();
+    }
     SetText(std::move(text));
   } catch (const std::bad_alloc&) {
     Clear();  // never half-filled
@@ -514,6 +602,25 @@ std::size_t FindIndexStop(const char* p, std::size_t i, std::size_t size) {
 }
 
 }  // namespace
+
+std::size_t NextBracketLine(std::string_view text, std::size_t from) {
+  const char* p = text.data();
+  const std::size_t size = text.size();
+  for (std::size_t at = FindIndexStop(p, from, size); at < size; at = FindIndexStop(p, at, size)) {
+    if (p[at] == '\0') break;
+    if (p[at] == '\xFF') {
+      if (StartsCharacter(p, from, at)) break;
+      ++at;  // the trail of a lead byte
+      continue;
+    }
+    if (at > from && !StartsCharacter(p, from, at - 1)) {
+      ++at;  // the CR or LF before it is a trail byte
+      continue;
+    }
+    return at;
+  }
+  return size;
+}
 
 // A header line starts with '[', so only the brackets that start a line are
 // looked at: one after a CR or LF that is a line break (not the trail of a

@@ -49,15 +49,31 @@ bool SplitEntryLine(std::string_view line, SectionEntry& entry);
 // name of at least one byte between them.
 bool IsListedHeaderLine(std::string_view line);
 
+// Where the next line that starts with '[' begins, at or after `from` (where
+// a line or its line end begins), as LineScanner meets it; text.size() when
+// the lines end before (at a NUL, a 0xFF or the end). Sixteen bytes at a time.
+std::size_t NextBracketLine(std::string_view text, std::size_t from);
+
+// True when every byte belongs to a well-formed UTF-8 character.
+bool IsWellFormedUtf8(std::string_view bytes);
+
 // The text a file of these bytes holds: a leading UTF-8 byte-order mark is
-// dropped, a NUL ends the contents, and the rest is decoded from UTF-8. A file
-// that starts with a UTF-16 byte-order mark (either order) is read as UTF-16.
+// dropped, a NUL ends the contents, and the rest is decoded from UTF-8, or
+// from Shift_JIS when ShiftJisContents says so. A file that starts with a
+// UTF-16 byte-order mark (either order) is read as UTF-16.
 std::string DecodeSkinFileBytes(std::string_view bytes);
 
+// The contents of a file without byte-order mark (up to its first NUL) as
+// UTF-8 when they are Shift_JIS rather than UTF-8: they are not well-formed
+// UTF-8, have the shape of Shift_JIS and read as code page 932 without a byte
+// left over, and more of their non-ASCII bytes start no UTF-8 character than
+// start a well-formed multi-byte one. Nothing otherwise.
+std::optional<std::string> ShiftJisContents(std::string_view contents);
+
 // The same contents as UTF-8, as they are carried over to the next save:
-// byte-order mark dropped, UTF-16 converted, ended at the first NUL, and every
-// byte that does not belong to a well-formed UTF-8 character replaced by
-// U+FFFD, so that the result is always valid UTF-8.
+// byte-order mark dropped, UTF-16 and Shift_JIS converted, ended at the
+// first NUL, and every byte that does not belong to a well-formed UTF-8
+// character replaced by U+FFFD, so that the result is always valid UTF-8.
 std::string SkinFileUtf8(std::string_view bytes);
 
 // Follows a UTF-8 file while ReadFromFile decodes it, piece by piece, so that

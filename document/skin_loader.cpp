@@ -21,6 +21,10 @@ bool IsSkinSection(std::string_view name) {
 void LoadSection(const std::string& skinIniPath, SkinDocument& skinText, std::string_view section,
                  SettingCatalogue& catalogue, Messages& messages) {
   skinText.ReadFromFile(skinIniPath, messages);
+  LoadSectionFrom(skinText, section, catalogue);
+}
+
+void LoadSectionFrom(const SkinDocument& skinText, std::string_view section, SettingCatalogue& catalogue) {
   if (!skinText.HasText()) return;
   for (const SectionEntry& entry : skinText.SectionEntries(section)) {
     // Keys the catalogue does not know are dropped here.

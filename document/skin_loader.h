@@ -23,6 +23,8 @@ bool IsSkinSection(std::string_view name);
 // An unreadable file leaves the catalogue as it is.
 void LoadSection(const std::string& skinIniPath, SkinDocument& skinText, std::string_view section,
                  SettingCatalogue& catalogue, Messages& messages);
+// The same from a document already read.
+void LoadSectionFrom(const SkinDocument& skinText, std::string_view section, SettingCatalogue& catalogue);
 
 // Reads skinIniPath into skinText and replaces extraText with the raw text of
 // every other section, each followed by CR LF. With `extraBytes`, replaces it

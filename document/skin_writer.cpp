@@ -1,6 +1,8 @@
 #include "document/skin_writer.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "platform/files.h"
 #include "support/mbtext.h"
@@ -14,6 +16,14 @@ const char* const kSeparatorLine =
 namespace {
 
 constexpr std::string_view kIdeographicSpace = "\x81\x40";
+
+// The comments of the sections' blocks, UTF-8.
+constexpr const char* kColorsComment =
+    "# コントロールの描画に使用する色を指定します。\n"
+    "# スキンが無効なコントロールには Colors 指定が効かないものがあります。";
+constexpr const char* kControlsComment = "# コントロールに割り当てるビットマップ、及びオプションを指定します。";
+constexpr const char* kSettingsComment = "# 設定のオーバーロード";
+constexpr const char* kOtherSectionsTitle = "# その他の設定";
 
 }  // namespace
 
@@ -41,6 +51,29 @@ std::string HeaderComment(std::string_view descriptionText) {
   return h;
 }
 
+std::string HelpLine(const SettingItem& item) {
+  const std::string help = HelpText(item.description);
+  return help.empty() ? help : "# " + help;
+}
+
+std::string UntickedEntryLine(const SettingItem& item) { return "#" + item.key + "="; }
+
+bool IsSectionCommentLine(std::string_view line) {
+  static const std::vector<std::string> own = [] {
+    std::vector<std::string> lines{kSeparatorLine};
+    // Each line of each comment ('\n' is never part of a double-byte character).
+    for (const char* comment : {kColorsComment, kControlsComment, kSettingsComment, kOtherSectionsTitle}) {
+      const std::string text = J(comment);
+      for (std::size_t start = 0, end; start <= text.size(); start = end + 1) {
+        end = std::min(text.find('\n', start), text.size());
+        lines.push_back(text.substr(start, end - start));
+      }
+    }
+    return lines;
+  }();
+  return std::find(own.begin(), own.end(), line) != own.end();
+}
+
 void WriteSection(std::string_view comment, std::string_view sectionName, const SettingCatalogue& catalogue,
                   bool first, const SectionStyle& style, std::string& text) {
   std::string head;
@@ -60,14 +93,10 @@ void WriteSection(std::string_view comment, std::string_view sectionName, const 
     const SettingItem& item = catalogue.At(i);
     if (style.onlyChecked && !item.checked) continue;
     if (style.helpLines) {
-      const std::string help = HelpText(item.description);
-      if (!help.empty()) body += "# " + help + "\n";
+      const std::string help = HelpLine(item);
+      if (!help.empty()) body += help + "\n";
     }
-    if (item.checked) {
-      body += item.key + "=" + item.FormatValue() + "\n";
-    } else {
-      body += "#" + item.key + "=\n";
-    }
+    body += (item.checked ? item.key + "=" + item.FormatValue() : UntickedEntryLine(item)) + "\n";
     wroteEntry = true;
   }
   if (wroteEntry) text += head + body;
@@ -77,18 +106,15 @@ namespace {
 
 void AppendSkinSections(const SkinContent& content, const SectionStyle& style, std::string& text) {
   WriteSection(HeaderComment(content.general.ValueTextOf("Description")), "General", content.general, true, style, text);
-  WriteSection(J("# コントロールの描画に使用する色を指定します。\n"
-                 "# スキンが無効なコントロールには Colors 指定が効かないものがあります。"),
-               "Colors", content.colors, false, style, text);
-  WriteSection(J("# コントロールに割り当てるビットマップ、及びオプションを指定します。"), "Controls",
-               content.controls, false, style, text);
-  WriteSection(J("# 設定のオーバーロード"), "Settings", content.settings, false, style, text);
+  WriteSection(J(kColorsComment), "Colors", content.colors, false, style, text);
+  WriteSection(J(kControlsComment), "Controls", content.controls, false, style, text);
+  WriteSection(J(kSettingsComment), "Settings", content.settings, false, style, text);
 }
 
 void AppendOtherSectionsTitle(std::string& text) {
   text += "\n\n";
   text += kSeparatorLine;
-  text += "\n" + J("# その他の設定") + "\n";
+  text += "\n" + J(kOtherSectionsTitle) + "\n";
   text += kSeparatorLine;
   text += "\n\n";
 }
@@ -172,6 +198,12 @@ std::string BackupName(const std::string& path, int number) {
   return path + suffix;
 }
 
+std::string NextBackupName(const std::string& path) {
+  int number = 0;
+  while (number < 999 && platform::FileExists(BackupName(path, number))) ++number;
+  return BackupName(path, number);
+}
+
 std::string EncodeSkinText(std::string_view text) { return AnsiToUtf8WithLineEnds(text, LineEndsInRun); }
 
 namespace {
@@ -186,10 +218,8 @@ bool Fail(SaveError* error, SaveError why) {
 bool BackupSkinFile(const std::string& path, SaveError* error) {
   if (error) *error = SaveError::None;
   if (path.empty() || !platform::FileExists(path)) return Fail(error, SaveError::Backup);
-  int number = 0;
-  while (number < 999 && platform::FileExists(BackupName(path, number))) ++number;
   platform::FileError why = platform::FileError::None;
-  if (platform::CopyFileOver(path, BackupName(path, number), &why)) return true;
+  if (platform::CopyFileOver(path, NextBackupName(path), &why)) return true;
   switch (why) {
     case platform::FileError::InUse: return Fail(error, SaveError::InUse);
     case platform::FileError::DiskFull: return Fail(error, SaveError::DiskFull);

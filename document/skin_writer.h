@@ -24,6 +24,17 @@ std::string HelpText(std::string_view description);
 // The header comment that opens the file, without a final LF.
 std::string HeaderComment(std::string_view descriptionText);
 
+// The help line written before an item's entry line: "# " and its HelpText;
+// "" when that is empty.
+std::string HelpLine(const SettingItem& item);
+// The entry line of an item that is not ticked: "#", its key and "=".
+std::string UntickedEntryLine(const SettingItem& item);
+
+// True for a comment line that the writer puts around the sections whatever
+// the items hold: the separator line, a section's comment, and the title of
+// the other sections. (The header comment is HeaderComment's.)
+bool IsSectionCommentLine(std::string_view line);
+
 // Appends the section's block (head and item lines, LF line ends) to text, or
 // nothing when no item writes an entry line.
 void WriteSection(std::string_view comment, std::string_view sectionName, const SettingCatalogue& catalogue,
@@ -62,6 +73,10 @@ std::string EncodeSkinText(std::string_view text);
 
 // path followed by ".%03d" of number.
 std::string BackupName(const std::string& path, int number);
+
+// The name the next backup of path takes: the lowest free path.000 ...
+// path.999, or path.999 when all exist.
+std::string NextBackupName(const std::string& path);
 
 // Why a save failed, for the warning the person sees.
 enum class SaveError { None, Backup, InUse, ReadOnly, DiskFull, Other };

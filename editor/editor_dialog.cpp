@@ -4,10 +4,13 @@
 #include <cmath>
 #include <cstdint>
 
+#include "analysis/skin_analysis.h"
 #include "document/skin_loader.h"
 #include "document/skin_writer.h"
+#include "editor/save_question.h"
 #include "model/catalogues.h"
 #include "support/mbtext.h"
+#include "support/paths.h"
 
 namespace orlavix {
 
@@ -115,13 +118,15 @@ void EditorDialog::StoreCheckMarks() {
 
 bool EditorDialog::SaveSkinFile() {
   StoreCheckMarks();
-  SectionStyle style;
-  style.onlyChecked = controls_.SaveOnlyChecked();
-  style.helpLines = optionItems.FindCopy(option::OutputHelpString).boolValue;
   // The save writes the other sections as the file's own bytes: their text
   // in the working code page is not needed here, nor the text last loaded,
   // whose memory goes back first.
   skinText.Clear();
+  // A No leaves everything as it was, with no warning: nothing failed.
+  if (!ConfirmLosses()) return false;
+  SectionStyle style;
+  style.onlyChecked = controls_.SaveOnlyChecked();
+  style.helpLines = optionItems.FindCopy(option::OutputHelpString).boolValue;
   CollectOtherSectionBytes(skinIniPath, extraBytes, messages_);
   SaveError error = SaveError::None;
   if (!SaveSkinContent(skinIniPath,
@@ -134,6 +139,21 @@ bool EditorDialog::SaveSkinFile() {
   messages_.Report(J("設定内容を保存しました。"), 3);
   modified = false;
   return true;
+}
+
+bool EditorDialog::ConfirmLosses() {
+  // The file as the save reads it; images are no business of a save.
+  AnalysisOptions options;
+  options.images = false;
+  options.authorComments = true;
+  SkinResult result;
+  std::string error;
+  // The catalogues' keys and lines never change: built at the first save.
+  static const KnownKeys known;
+  // A file that cannot be read is left to the save, which says why it fails.
+  if (!AnalyseSkinFile(skinIniPath, known, options, result, error)) return true;
+  const std::string question = SaveQuestionText(result.findings, FileNameOf(NextBackupName(skinIniPath)));
+  return question.empty() || messages_.ConfirmSave(question);
 }
 
 std::string SaveFailureText(SaveError error) {

@@ -64,7 +64,8 @@ class EditorDialog {
   void FillItemList(const SettingCatalogue& catalogue, bool enableEdit);
   // Writes the skin back from the four catalogues and the other sections on
   // disk, after a numbered backup; confirms and clears `modified` on success.
-  // True when the file was written.
+  // When the file on disk holds something that the save would leave out or
+  // change, asks first; a No writes nothing. True when the file was written.
   bool SaveSkinFile();
 
   // Shares the list's width among its three columns, leaving room for the
@@ -128,7 +129,8 @@ class EditorDialog {
   // it (case-blind). True when the row was such a report row.
   bool GoToReportedFile(int row);
 
-  // "適用(&A)": saves without a question.
+  // "適用(&A)" (or Enter, even while the button is hidden): saves, unless a
+  // skin is being chosen.
   void Apply();
   // "終了(&X)": asks about unsaved changes. True when the dialog may end;
   // a cancelled question or a save that failed keeps it open.
@@ -156,6 +158,9 @@ class EditorDialog {
 
  private:
   bool RowChecked(int row);
+  // Asks before a save that would leave out or change what the file holds;
+  // true when the save may go on.
+  bool ConfirmLosses();
   void ShowEditing(bool editing);
 
   ItemList& itemList_;

@@ -91,7 +91,11 @@ void EditorDialog::DropFiles(const std::vector<std::string>& paths) {
   RescanSkins();
 }
 
-void EditorDialog::Apply() { SaveSkinFile(); }
+void EditorDialog::Apply() {
+  // The hidden 適用 still answers Enter: there is nothing to save yet.
+  if (choosingSkin) return;
+  SaveSkinFile();
+}
 
 bool EditorDialog::Close() {
   if (!modified) return true;

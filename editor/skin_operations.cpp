@@ -5,7 +5,7 @@
 #include "document/skin_writer.h"
 #include "editor/editor_dialog.h"
 #include "editor/host_location.h"
-#include "editor/skin_file_report.h"
+#include "analysis/skin_file_report.h"
 #include "support/mbtext.h"
 #include "support/paths.h"
 

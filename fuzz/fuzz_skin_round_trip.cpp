@@ -3,6 +3,9 @@
 // the written bytes read and saved again. The first byte picks the save
 // options; the rest is the file.
 //   - from the second save on, every save is byte-identical;
+//   - any file is analysed for the question before a save; the file a save
+//     wrote holds nothing that the next save would leave out or change (the
+//     editor's own lines are no findings);
 //   - what is written is valid UTF-8 with CR LF line ends only;
 //   - every line of every other section survives, in order, with its own
 //     bytes when the file was valid UTF-8;
@@ -17,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/skin_analysis.h"
 #include "document/skin_document.h"
 #include "document/skin_loader.h"
 #include "document/skin_writer.h"
@@ -88,7 +92,24 @@ class SilentMessages : public Messages {
   void Report(const std::string&, int) override {}
   void Warn(const std::string&) override {}
   Answer AskToSave(bool) override { return Answer::No; }
+  bool ConfirmSave(const std::string&) override { return false; }
 };
+
+// True when a save of the file at `path` would ask nothing (false too when
+// it cannot be read).
+bool NothingLost(const std::string& path) {
+  static const KnownKeys known;
+  AnalysisOptions options;
+  options.images = false;
+  options.authorComments = true;
+  SkinResult result;
+  std::string error;
+  if (!AnalyseSkinFile(path, known, options, result, error)) return false;
+  for (const Finding& f : result.findings) {
+    if (f.lostBySave) return false;
+  }
+  return true;
+}
 
 // The file read piece by piece gives what the bytes give at once.
 void CheckReadInPieces(std::string_view input, std::size_t piece, const Saved& whole) {
@@ -107,6 +128,7 @@ void CheckReadInPieces(std::string_view input, std::size_t piece, const Saved& w
   Require(doc.Text() == DecodeSkinFileBytes(input));
   platform::SetReadPieceSize(0);
   Require(extraText == whole.extraText && extraBytes == whole.extraBytes && bytesOnly == whole.extraBytes);
+  NothingLost(path);
 }
 
 }  // namespace
@@ -162,6 +184,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               input.substr(input.size() - carried[i].size()) == carried[i]);
     }
   }
+
+  static const std::string path = "/tmp/orlavix-fuzz-saved-" + std::to_string(getpid()) + ".ini";
+  Require(platform::WriteWholeFile(path, first.file) && NothingLost(path));
 
   // From the second save on, nothing moves.
   const Saved second = Save(first.file, style);

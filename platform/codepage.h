@@ -16,8 +16,7 @@ bool IsDbcsLeadByte(unsigned char c);
 // Byte-for-byte conversions; never throw, never truncate: what cannot be
 // represented becomes the code page's default character.
 std::string Utf8ToWorking(std::string_view utf8);
-// The same, saying whether every byte belonged to a well-formed character
-// (false where the platform's converter does not tell).
+// The same, saying whether every byte belonged to a well-formed character.
 std::string Utf8ToWorking(std::string_view utf8, bool& wellFormed);
 std::string WorkingToUtf8(std::string_view text);
 
@@ -25,6 +24,11 @@ std::string WorkingToUtf8(std::string_view text);
 // once, in the order they come, at most `most` of them. Malformed bytes are
 // no characters and are passed over.
 std::u32string LostCharacters(std::string_view utf8, std::size_t most = 8);
+
+// Code page 932 (Shift_JIS) bytes as UTF-8.
+// `valid` is false when some byte belongs to no character of code page 932
+// (such a byte becomes U+30FB).
+std::string ShiftJisToUtf8(std::string_view bytes, bool& valid);
 
 // Utf8ToWorking of buffer[from, end), put in place of the whole buffer.
 void Utf8ToWorkingInPlace(std::string& buffer, std::size_t from);
@@ -63,12 +67,16 @@ class Utf8PieceDecoder {
   // False when some byte belonged to no well-formed character (always false
   // where the platform's converter does not tell).
   bool WellFormed() const { return wellFormed_; }
+  // True when some byte was seen to belong to no well-formed character; on
+  // every platform, though perhaps only once the last piece is decoded.
+  bool Malformed() const { return malformed_; }
 
  private:
   std::size_t in_;
   std::size_t out_ = 0;
   bool ended_ = false;
   bool wellFormed_ = true;
+  bool malformed_ = false;
 };
 
 // WorkingToUtf8 of the text after each run of CR and LF bytes in it has

@@ -23,6 +23,10 @@ class Messages {
   // main dialog: caption "確認", Yes/No/Cancel, question icon, system modal.
   // Closing the program makes Cancel the default button; otherwise Yes is.
   virtual Answer AskToSave(bool cancelIsDefault) = 0;
+  // The question before a save that would leave out or change something the
+  // file holds: `text` owned by the main dialog, caption "確認", warning
+  // icon, Yes/No with No the default. True for Yes.
+  virtual bool ConfirmSave(const std::string& text) = 0;
 };
 
 }  // namespace orlavix

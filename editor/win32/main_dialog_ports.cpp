@@ -129,4 +129,8 @@ Messages::Answer MessageBoxes::AskToSave(bool cancelIsDefault) {
   }
 }
 
+bool MessageBoxes::ConfirmSave(const std::string& text) {
+  return ShowMessageBox(dialog_.Window(), text, J("確認"), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 }  // namespace orlavix::win32

@@ -112,6 +112,7 @@ class MessageBoxes : public Messages {
   void Report(const std::string& text, int seconds) override;
   void Warn(const std::string& text) override;
   Answer AskToSave(bool cancelIsDefault) override;
+  bool ConfirmSave(const std::string& text) override;
 
  private:
   const Dialog& dialog_;

@@ -332,6 +332,7 @@ void Utf8PieceDecoder::TakeInPlace(std::string& buffer, bool last) {
   char* o = &buffer[0] + out_;
   ended_ = ConvertUtf8<true, true>(p, in_, end, o, wellFormed_);
   out_ = static_cast<std::size_t>(o - buffer.data());
+  malformed_ = !wellFormed_;
 }
 
 void Utf8PieceDecoder::Take(const std::string& buffer, bool last, std::string& out) {
@@ -345,12 +346,30 @@ void Utf8PieceDecoder::Take(const std::string& buffer, bool last, std::string& o
   char* o = &out[0] + at;
   ended_ = ConvertUtf8<false, true>(p, in_, end, o, wellFormed_);
   out.resize(static_cast<std::size_t>(o - out.data()));
+  malformed_ = !wellFormed_;
 }
 
 std::string WorkingToUtf8(std::string_view text) {
   Output out(text.size() + text.size() / 4 + 16);
   char* o = PutWorkingText(reinterpret_cast<const unsigned char*>(text.data()), text.size(), out, out.Begin());
   return out.Finish(o);
+}
+
+std::string ShiftJisToUtf8(std::string_view bytes, bool& valid) {
+  // The working code page is 932 here.
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  valid = true;
+  for (std::size_t i = 0; i < bytes.size() && valid;) {
+    const unsigned single = kCp932Single[p[i]];
+    if (single == kLead) {
+      valid = i + 1 < bytes.size() && kCp932Double[(p[i] - 0x80) * 256 + p[i + 1]] != kNone;
+      i += 2;
+    } else {
+      valid = single != kNone;
+      ++i;
+    }
+  }
+  return WorkingToUtf8(bytes);
 }
 
 std::string WorkingToUtf8CrLf(std::string_view text, std::size_t (*lineEnds)(std::string_view run)) {

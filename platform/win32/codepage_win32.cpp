@@ -32,8 +32,17 @@ std::u32string LostCharacters(std::string_view utf8, std::size_t most) {
 }
 
 std::string Utf8ToWorking(std::string_view utf8, bool& wellFormed) {
-  wellFormed = false;  // the system does not say
-  return Utf8ToWorking(utf8);
+  bool malformed = false;
+  std::string text = ToCodePage(kWorkingCodePage, FromCodePage(CP_UTF8, utf8, &malformed));
+  wellFormed = !malformed;
+  return text;
+}
+
+std::string ShiftJisToUtf8(std::string_view bytes, bool& valid) {
+  bool malformed = false;
+  std::string utf8 = ToCodePage(CP_UTF8, FromCodePage(kWorkingCodePage, bytes, &malformed));
+  valid = !malformed;
+  return utf8;
 }
 
 void Utf8ToWorkingInPlace(std::string& buffer, std::size_t from) {
@@ -56,7 +65,7 @@ void Utf8PieceDecoder::TakeInPlace(std::string& buffer, bool last) {
   if (!last || ended_) return;
   if (in_ > buffer.size()) in_ = buffer.size();
   const std::size_t end = ContentsEnd(buffer, in_);
-  buffer = Utf8ToWorking(std::string_view(buffer).substr(in_, end - in_));
+  buffer = ToCodePage(kWorkingCodePage, FromCodePage(CP_UTF8, std::string_view(buffer).substr(in_, end - in_), &malformed_));
   in_ = end;
   out_ = buffer.size();
   ended_ = true;
@@ -67,7 +76,7 @@ void Utf8PieceDecoder::Take(const std::string& buffer, bool last, std::string& o
   if (!last || ended_) return;
   if (in_ > buffer.size()) in_ = buffer.size();
   const std::size_t end = ContentsEnd(buffer, in_);
-  out += Utf8ToWorking(std::string_view(buffer).substr(in_, end - in_));
+  out += ToCodePage(kWorkingCodePage, FromCodePage(CP_UTF8, std::string_view(buffer).substr(in_, end - in_), &malformed_));
   in_ = end;
   ended_ = true;
   wellFormed_ = false;

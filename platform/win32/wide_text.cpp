@@ -29,7 +29,7 @@ void ForEachCodePoint(std::wstring_view text, Visit visit) {
 
 }  // namespace
 
-std::wstring FromCodePage(unsigned codePage, std::string_view bytes) {
+std::wstring FromCodePage(unsigned codePage, std::string_view bytes, bool* malformed) {
   std::wstring out;
   std::size_t pos = 0;
   while (pos < bytes.size()) {
@@ -48,11 +48,19 @@ std::wstring FromCodePage(unsigned codePage, std::string_view bytes) {
         if (k > 0) len = k;
       }
     }
-    const int n = MultiByteToWideChar(codePage, 0, bytes.data() + pos, static_cast<int>(len), nullptr, 0);
+    // Asked to, the converter refuses a piece with a malformed byte: noted,
+    // and converted again as without the question.
+    DWORD flags = malformed ? MB_ERR_INVALID_CHARS : 0;
+    int n = MultiByteToWideChar(codePage, flags, bytes.data() + pos, static_cast<int>(len), nullptr, 0);
+    if (n == 0 && flags != 0) {
+      *malformed = true;
+      flags = 0;
+      n = MultiByteToWideChar(codePage, flags, bytes.data() + pos, static_cast<int>(len), nullptr, 0);
+    }
     if (n > 0) {
       const std::size_t at = out.size();
       out.resize(at + static_cast<std::size_t>(n));
-      MultiByteToWideChar(codePage, 0, bytes.data() + pos, static_cast<int>(len), &out[at], n);
+      MultiByteToWideChar(codePage, flags, bytes.data() + pos, static_cast<int>(len), &out[at], n);
     }
     pos += len;
   }

@@ -34,9 +34,10 @@ std::wstring DescribeLost(const std::u32string& lost);
 bool SystemCodePageHolds(std::string_view text);
 
 // Bytes of a code page (such as CP_UTF8) to UTF-16 and back; large texts go
-// through in pieces. `usedDefault`, when given, tells whether any character
-// had no place in the code page.
-std::wstring FromCodePage(unsigned codePage, std::string_view bytes);
+// through in pieces. `malformed`, when given, is set when some byte belongs to
+// no character of the code page; `usedDefault`, when given, tells whether any
+// character had no place in the code page.
+std::wstring FromCodePage(unsigned codePage, std::string_view bytes, bool* malformed = nullptr);
 std::string ToCodePage(unsigned codePage, std::wstring_view text, bool* usedDefault = nullptr);
 
 }  // namespace orlavix::win32

@@ -1,5 +1,6 @@
 // The main road, walked on the real program as a person would, from another
-// process: pick the skin, edit a colour, apply, edit again, close and answer.
+// process: pick the skin, edit a colour, apply (answering the question about
+// Aqua's first line), edit again, close and answer.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -26,6 +27,9 @@ std::string ReadFile(const std::string& path) {
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The message of a message box: its static text, id 0xFFFF.
+std::string BoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
 
 // A fresh copy of the demo host with the stand-in browser in its bin folder.
 class DemoHost {
@@ -160,10 +164,16 @@ TEST(MainRoad, EditApplyEditAgainAndSaveOnClose) {
             J("メニューの文字色"));
   session.EditText("MenuText", " 12ab34 ", "#12ab34");
 
+  // Aqua's line 1 stands before [General]: the save asks first.
   Press(session.Main(), IDOK);  // 適用(&A)
+  const HWND question = session.Program().FindDialog(J("確認"));
+  ASSERT_NE(question, nullptr) << "the save asks first";
+  EXPECT_NE(BoxText(question).find(J("1 行目: # Aqua")), std::string::npos) << BoxText(question);
+  EXPECT_NE(BoxText(question).find(J("skin.ini.000 として残ります")), std::string::npos);
+  Press(question, IDYES);
   const HWND report = session.Program().FindDialog(J("報告"), 3000);
   ASSERT_NE(report, nullptr) << "the save is confirmed";
-  EXPECT_EQ(TextOf(GetDlgItem(report, 0xFFFF)), J("設定内容を保存しました。"));
+  EXPECT_EQ(BoxText(report), J("設定内容を保存しました。"));
   const DWORD shown = GetTickCount();
   ASSERT_TRUE(WaitFor([&] { return session.Program().NoDialog(J("報告")); }, 8000)) << "it closes itself";
   EXPECT_GE(GetTickCount() - shown, 2000u);
@@ -177,6 +187,7 @@ TEST(MainRoad, EditApplyEditAgainAndSaveOnClose) {
   ExpectFixedLayout(firstSave);
   EXPECT_TRUE(ReadFile(skinIni + ".000") == original) << "the backup holds the old bytes";
 
+  // The file now holds nothing a save loses: closing with Yes saves at once.
   session.EditText("MenuHighlight", "#000080", "#000080");
   session.CloseAnswering(IDYES);
   EXPECT_EQ(session.Program().WaitForExit(15000), 2);

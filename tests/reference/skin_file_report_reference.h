@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/skin_file_report.h"
+#include "analysis/skin_file_report.h"
 #include "support/mbtext.h"
 
 namespace orlavix::reference {

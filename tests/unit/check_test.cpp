@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "check/check_command.h"
-#include "check/image_header.h"
-#include "check/skin_check.h"
+#include "analysis/image_header.h"
+#include "analysis/skin_analysis.h"
 #include "support/mbtext.h"
 #include "tests/unit/test_files.h"
 

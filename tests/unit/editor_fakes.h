@@ -204,6 +204,12 @@ class FakeMessages : public Messages {
     answers.erase(answers.begin());
     return answer;
   }
+  // The question before a save that leaves something out, answered Yes.
+  std::vector<std::string> saveQuestions;
+  bool ConfirmSave(const std::string& text) override {
+    saveQuestions.push_back(text);
+    return true;
+  }
 };
 
 }  // namespace orlavix

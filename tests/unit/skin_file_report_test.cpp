@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/skin_file_report.h"
+#include "analysis/skin_file_report.h"
 #include "model/catalogues.h"
 #include "support/mbtext.h"
 #include "tests/reference/skin_file_report_reference.h"

@@ -1,6 +1,8 @@
 // A save never damages skin.ini: every way the disk can fail leaves the old
 // file and the backups whole; other sections keep their own characters; a
-// UTF-16 file reads as the text it holds.
+// UTF-16 or Shift_JIS file reads as the text it holds; a save that would
+// leave something out names it first, and a file the editor wrote has nothing
+// to name.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,10 +16,13 @@
 #include <sys/mount.h>
 #endif
 
+#include "analysis/skin_analysis.h"
 #include "document/skin_loader.h"
 #include "document/skin_writer.h"
 #include "editor/editor_dialog.h"
+#include "editor/save_question.h"
 #include "model/catalogues.h"
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "support/mbtext.h"
 #include "tests/unit/editor_fakes.h"
@@ -328,6 +333,137 @@ TEST(SkinFileEncodings, Utf16WithByteOrderMarkReadsAsItsText) {
   EXPECT_NE(written.find("Author=\xE5\xB1\xB1\xE7\x94\xB0\r\n"), std::string::npos);
   EXPECT_NE(written.find("[Foo]\r\nx=\xF0\x9F\x98\x80\r\n"), std::string::npos);
   EXPECT_EQ(ReadBytes(ini + ".000"), le);
+}
+
+// A skin.ini from an older Japanese editor ("ANSI": Shift_JIS) reads as the
+// text it holds and is saved as UTF-8, though some of its pairs look like
+// UTF-8 (ﾃｽ, ﾄ版); a UTF-8 file with a few stray bytes stays UTF-8.
+TEST(SkinFileEncodings, ShiftJisIsToldFromUtf8WithStrayBytes) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::string author, extra;  // UTF-8, as the save writes them
+    const char* code;           // what orlavix-check says of the file
+    std::size_t questions;      // asked before the save
+  };
+  const Case cases[] = {
+      {"Shift_JIS",
+       "[General]\r\nAuthor=\x90\xC2\x96\xD8 \x82\xD0\x82\xA9\x82\xE8\r\nDescription=\x8Ft\x90" "F\x82\xCC\x83X\x83L"
+       "\x83\x93\x82\xC5\x82\xB7\x81" "B\xC3\xBD\xC4\x94\xC5\r\n[Colors]\r\nMenuText=#102030\r\n[Extra]\r\n"
+       "\x83\x81\x83\x82=\x83" "e\x83X\x83g\r\n",
+       "青木 ひかり", "メモ=テスト", "shift-jis", 0},
+      {"UTF-8 with stray bytes",
+       "[General]\r\nAuthor=山田 太郎\r\nDescription=春色のスキン Caf\xE9s\r\n[Extra]\r\nメモ=テ\x82スト\r\n", "山田 太郎",
+       "メモ=テ\xEF\xBF\xBDスト", "invalid-utf8", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    const std::string ini = dir.File("skin.ini");
+    WriteBytes(ini, c.bytes);
+    SkinResult checked;
+    std::string error;
+    ASSERT_TRUE(CheckSkin(dir.path().string(), "skin.ini", KnownKeys(), checked, error));
+    ASSERT_FALSE(checked.findings.empty());
+    EXPECT_EQ(checked.findings.back().code, c.code);
+    // Loaded, saved (after the question, if any) and backed up.
+    EditorOn editor(ini);
+    editor.dialog.ShowCategory(SettingCategory::General);
+    ASSERT_TRUE(editor.dialog.SaveSkinFile());
+    EXPECT_EQ(editor.messages.saveQuestions.size(), c.questions);
+    const std::string written = ReadBytes(ini);
+    EXPECT_NE(written.find("Author=" + c.author + "\r\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("[Extra]\r\n" + c.extra + "\r\n"), std::string::npos) << written;
+    EXPECT_EQ(ReadBytes(ini + ".000"), c.bytes);
+  }
+}
+
+// The question a save of the file would ask, naming skin.ini.007 as its backup.
+std::string QuestionFor(const std::string& ini) {
+  AnalysisOptions options;
+  options.images = false;
+  options.authorComments = true;
+  SkinResult result;
+  std::string error;
+  EXPECT_TRUE(AnalyseSkinFile(ini, KnownKeys(), options, result, error)) << error;
+  return SaveQuestionText(result.findings, "skin.ini.007");
+}
+
+TEST(SaveQuestion, NamesEachThingTheSaveLeavesOutOrChanges) {
+  std::string unknownKeys = "[General]\r\n";
+  std::vector<std::string> twelve;
+  for (std::string n : {"2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15"}) {
+    unknownKeys += "Key" + n + "=1\r\n";
+    twelve.push_back(n + " 行目: Key" + n + ": [General] のどの設定でもないキーです");
+  }
+  twelve.resize(12);
+  twelve.push_back("ほか 2 件");
+  const std::string cp = std::to_string(platform::WorkingCodePage());
+  struct Case {
+    const char* what;
+    std::string file;
+    std::vector<std::string> lines;  // UTF-8, between the first and the last
+  };
+  const Case cases[] = {
+      {"a line before the first section", "# Aqua: a demo skin for Orlavix\r\n[General]\r\nAuthor=A\r\n",
+       {"1 行目: # Aqua: a demo skin for Orlavix: 最初のセクションより前にあり、どのセクションにも属しません"}},
+      {"the author's comments, not the editor's own lines",
+       "[General]\r\n# 作者\r\nAuthor=A\r\n#Version=\r\n# my note\r\n# more\r\nVersion=1\r\n#Description=old\r\n",
+       {"5 行目: # my note: コメント行です (続く 1 行も)", "8 行目: #Description=old: コメント行です"}},
+      {"every family, in the order of the file",
+       "[General]\r\nauthor=x\r\nAuthor=\xF0\x9F\x98\x80\r\n[Colors]\r\nMenuText=ff0000\r\nMenuHighlight=#111111\r\n"
+       "MenuHighlight=#222222\r\n[ Settings]\r\nx=1\r\n[Settings\r\ny=2\r\n",
+       {"2 行目: author: キーの大文字小文字が違います (正しくは Author)",
+        "3 行目: Author: コードページ " + cp + " で表せない文字 (U+1F600) があります",
+        "5 行目: MenuText: 色は #rrggbb の形で書きます。「ff0000」は #000000 (黒) と読まれます",
+        "7 行目: MenuHighlight: キーが 2 回あります (行 6, 7)。最後の行の値が使われます",
+        "10 行目: [Settings: [ で始まる行が見出しの形になっていません (続く 1 行も)"}},
+      {"a long line cut after forty characters, a long reason after eighty",
+       "# " + std::string(50, 'x') + "\r\n[Colors]\r\nMenuText=#000000 " + std::string(60, 'x') + "\r\n",
+       {"1 行目: # " + std::string(38, 'x') + "…: 最初のセクションより前にあり、どのセクションにも属しません",
+        "3 行目: MenuText: 色は #rrggbb の形で書きます。「#000000 " + std::string(52, 'x') + "…"}},
+      {"more than twelve", unknownKeys, twelve},
+      {"nothing lost: other sections are carried over", "[General]\r\nAuthor=A\r\n[Foo]\r\n; anything\r\nx\r\n", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    const std::string ini = dir.File("skin.ini");
+    WriteBytes(ini, c.file);
+    std::string expected;
+    for (const std::string& line : c.lines) expected += J(line) + "\n";
+    if (!expected.empty()) {
+      expected = J("保存すると、skin.ini の次の内容は書き戻されません。\n") + expected +
+                 J("元のファイルは skin.ini.007 として残ります。保存しますか？");
+    }
+    EXPECT_EQ(QuestionFor(ini), expected);
+  }
+}
+
+// Saved by the editor (help lines and unticked items too), a skin holds
+// nothing its next save would leave out, and orlavix-check finds no line
+// that a save drops.
+TEST(SaveQuestion, AFileTheEditorSavedAsksNothing) {
+  for (const auto& skin : std::filesystem::directory_iterator(ORLAVIX_TEST_DATA "/../../demo/resources/skins")) {
+    for (const bool onlyChecked : {true, false}) {
+      SCOPED_TRACE(skin.path().filename().string() + (onlyChecked ? ", ticked items only" : ", every item"));
+      TempDir dir;
+      const std::string ini = dir.File("skin.ini");
+      WriteBytes(ini, ReadBytes((skin.path() / "skin.ini").string()));
+      EditorOn editor(ini);
+      editor.controls.saveOnlyChecked = onlyChecked;
+      for (SettingCategory c : {SettingCategory::General, SettingCategory::Colors, SettingCategory::Controls,
+                                SettingCategory::Settings}) {
+        editor.dialog.ShowCategory(c);
+      }
+      ASSERT_TRUE(editor.dialog.SaveSkinFile());
+      EXPECT_EQ(QuestionFor(ini), "");
+      SkinResult result;
+      std::string error;
+      ASSERT_TRUE(CheckSkin(dir.path().string(), "skin.ini", KnownKeys(), result, error));
+      for (const Finding& f : result.findings) EXPECT_EQ(f.family, FindingFamily::Images) << f.code;
+    }
+  }
 }
 
 }  // namespace

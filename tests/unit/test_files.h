@@ -58,6 +58,7 @@ class RecordingMessages : public Messages {
   }
   void Warn(const std::string& text) override { warnings.push_back(text); }
   Answer AskToSave(bool) override { return Answer::Cancel; }
+  bool ConfirmSave(const std::string&) override { return true; }
   std::vector<std::string> warnings;
   std::vector<std::string> alerts;
   std::vector<std::string> reports;

@@ -361,7 +361,8 @@ TEST_F(ItemListWindowTest, EditingValuesThroughTheValueDialogAndApplying) {
     EXPECT_EQ(editor.colorItems.Find("TabUnreadText").color, RGB(0xFF, 0x80, 0x00));
     EXPECT_EQ(Selected(dialog), row);
 
-    // "適用(&A)" writes it, after a backup.
+    // "適用(&A)" writes it, after a backup, once told that Aqua's first line goes.
+    watcher.Answer(IDYES);
     watcher.Answer(IDOK);  // the saved report
     Click(GetDlgItem(dialog, IDOK));
     EXPECT_FALSE(editor.modified);

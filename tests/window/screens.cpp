@@ -21,6 +21,7 @@
 //   orlavix_screens edit-value-choice PATH  ... of a choice row
 //   orlavix_screens edit-value-image PATH   ... of a control image row, with the browse button
 //   orlavix_screens edit-value-colour PATH  ... the colour chooser of a colour row
+//   orlavix_screens edit-save-question PATH ... 適用 pressed: the question before the save
 //   orlavix_screens main-report PATH    editing the skin Aqua: the unused/missing image report
 //   orlavix_screens main-extra PATH     editing the skin Aqua: the other sections' text
 //   orlavix_screens notepad FILE        the text file in Notepad (closed after 8 s)
@@ -100,6 +101,7 @@ void ShowRow(win32::MainDialog& dialog, SettingCategory category, const std::str
 void ShowEditing(win32::MainDialog& dialog, const std::string& what) {
   if (what == "edit-colors") ShowRow(dialog, SettingCategory::Colors, "MenuHighlight");
   if (what == "edit-image") ShowRow(dialog, SettingCategory::Controls, "TabSkin");
+  if (what == "edit-save-question") ShowRow(dialog, SettingCategory::General, "Author");
   if (what.rfind("edit-value-", 0) != 0) return;
   if (what == "edit-value-text") ShowRow(dialog, SettingCategory::General, "Description");
   if (what == "edit-value-number") ShowRow(dialog, SettingCategory::General, "ButtonWidth");
@@ -140,9 +142,13 @@ int main(int argc, char** argv) {
     // Once the dialog has been activated on the virtual desktop: activated
     // later, Wine may raise it over the preview it owns.
     script.At(3000, [&] { ShowEditing(dialog, what); });
-    // The value dialog once the main dialog has painted its rows.
+    // The value dialog, or the question before a save, once the main dialog
+    // has painted its rows.
     if (what.rfind("edit-value-", 0) == 0) {
       script.At(4500, [&] { SendMessageA(dialog.Window(), WM_COMMAND, IDC_EDIT_ITEM, 0); });
+    }
+    if (what == "edit-save-question") {
+      script.At(4500, [&] { SendMessageA(dialog.Window(), WM_COMMAND, IDOK, 0); });
     }
     script.At(11500, [&] {
       const HWND box = spy.CurrentDialog();

@@ -19,6 +19,7 @@ struct NoMessages : orlavix::Messages {
   void Report(const std::string&, int) override {}
   void Warn(const std::string&) override {}
   Answer AskToSave(bool) override { return Answer::No; }
+  bool ConfirmSave(const std::string&) override { return false; }
 };
 
 std::string Parent(std::string path) {

@@ -1,9 +1,9 @@
-#include "check/image_header.h"
+#include "analysis/image_header.h"
 
 #include <array>
 #include <cstdlib>
 
-namespace orlavix::check {
+namespace orlavix {
 namespace {
 
 std::uint32_t Byte(std::string_view b, std::size_t i) { return static_cast<unsigned char>(b[i]); }
@@ -152,7 +152,7 @@ ImageHeader ReadImageHeader(std::string_view b) {
   return NotAnImage("PNG、BMP、ICO のいずれでもありません");
 }
 
-const char* FormatName(ImageFormat format) {
+const char* ImageFormatName(ImageFormat format) {
   switch (format) {
     case ImageFormat::Png: return "png";
     case ImageFormat::Bmp: return "bmp";
@@ -162,4 +162,4 @@ const char* FormatName(ImageFormat format) {
   return "";
 }
 
-}  // namespace orlavix::check
+}  // namespace orlavix

@@ -1,4 +1,4 @@
-#include "editor/skin_file_report.h"
+#include "analysis/skin_file_report.h"
 
 #include <algorithm>
 #include <cstddef>

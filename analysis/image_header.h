@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace orlavix::check {
+namespace orlavix {
 
 enum class ImageFormat { None, Png, Bmp, Ico };
 
@@ -23,6 +23,6 @@ struct ImageHeader {
 ImageHeader ReadImageHeader(std::string_view bytes);
 
 // "png", "bmp", "ico", or "" for None.
-const char* FormatName(ImageFormat format);
+const char* ImageFormatName(ImageFormat format);
 
-}  // namespace orlavix::check
+}  // namespace orlavix

@@ -1,0 +1,21 @@
+// The question before a save that would leave out or change something that
+// skin.ini holds, made from the analysis of the file on disk.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "analysis/skin_analysis.h"
+
+namespace orlavix {
+
+// How many findings the question names; the rest are counted.
+constexpr std::size_t kSaveQuestionFindings = 12;
+
+// The question in the working code page: the findings that a save leaves out
+// or changes, one line each in the order of the file, and the name of the
+// backup that the save makes. "" when the save loses nothing.
+std::string SaveQuestionText(const std::vector<Finding>& findings, const std::string& backupName);
+
+}  // namespace orlavix
