@@ -1,7 +1,6 @@
 #include "analysis/skin_analysis.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <unordered_set>
 
@@ -13,6 +12,7 @@
 #include "model/catalogues.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 #include "support/mbtext.h"
 #include "support/paths.h"
 
@@ -86,68 +86,20 @@ std::vector<std::string_view> PhysicalLines(std::string_view bytes) {
   return lines;
 }
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
-// Appends the code points when `points` is given.
-bool DecodeUtf8(std::string_view s, std::vector<char32_t>* points = nullptr) {
-  for (std::size_t i = 0; i < s.size();) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    std::size_t length;
-    char32_t cp, min;
-    if (c < 0x80) { length = 1; cp = c; min = 0; }
-    else if ((c & 0xE0) == 0xC0) { length = 2; cp = c & 0x1F; min = 0x80; }
-    else if ((c & 0xF0) == 0xE0) { length = 3; cp = c & 0x0F; min = 0x800; }
-    else if ((c & 0xF8) == 0xF0) { length = 4; cp = c & 0x07; min = 0x10000; }
-    else return false;
-    if (i + length > s.size()) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      const unsigned char t = static_cast<unsigned char>(s[i + k]);
-      if ((t & 0xC0) != 0x80) return false;
-      cp = cp << 6 | (t & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-    if (points) points->push_back(cp);
-    i += length;
-  }
-  return true;
-}
-
-std::string EncodeUtf8(char32_t cp) {
-  std::string out;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | cp >> 6);
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | cp >> 12);
-    out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | cp >> 18);
-    out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
-    out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return out;
-}
-
 bool SurvivesWorkingCodePage(std::string_view utf8) { return AnsiToUtf8(Utf8ToAnsi(utf8)) == utf8; }
 
 // "U+XXXX" of each character of a valid UTF-8 line that the working code
 // page cannot hold, at most a few.
 std::string LostCharacters(std::string_view utf8) {
-  std::vector<char32_t> points;
-  DecodeUtf8(utf8, &points);
-  std::string list;
-  int shown = 0;
-  for (char32_t cp : points) {
-    if (cp < 0x80 || SurvivesWorkingCodePage(EncodeUtf8(cp))) continue;
-    if (shown == 3) return list + " …";
-    char code[16];
-    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
-    list += (shown++ ? ", " : "") + std::string(code);
+  std::u32string lost;
+  char32_t cp = 0;
+  for (std::size_t i = 0, len = 0; i < utf8.size() && lost.size() < 4; i += len) {
+    len = utf8::DecodeAt(utf8, i, cp);
+    if (len == 0) break;
+    if (cp >= 0x80 && !SurvivesWorkingCodePage(utf8.substr(i, len))) lost += cp;
   }
-  return list;
+  if (lost.size() <= 3) return CodePointNames(lost);
+  return CodePointNames(lost.substr(0, 3)) + " …";
 }
 
 bool HasNonAscii(std::string_view s) {
@@ -505,7 +457,7 @@ bool AnalyseSkinFile(const std::string& iniPath, const KnownKeys& known, const A
     invalidLine.resize(rawLines.size(), 0);
     int firstInvalid = 0, invalidCount = 0;
     for (std::size_t i = 0; i < rawLines.size(); ++i) {
-      if (DecodeUtf8(rawLines[i])) continue;
+      if (utf8::IsWellFormed(rawLines[i])) continue;
       invalidLine[i] = 1;
       if (!invalidCount++) firstInvalid = static_cast<int>(i) + 1;
     }

@@ -9,6 +9,7 @@
 
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 #include "support/mbtext.h"
 
 namespace orlavix {
@@ -125,24 +126,6 @@ std::string_view UpToNul(std::string_view bytes) {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 // UTF-16 in either byte order to UTF-8, up to the first U+0000. Unpaired
 // surrogates and an odd last byte become U+FFFD.
 std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
@@ -164,39 +147,17 @@ std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
       }
     }
     if (cp >= 0xD800 && cp <= 0xDFFF) cp = kReplacementCharacter;
-    AppendUtf8(out, cp);
+    utf8::Append(out, cp);
   }
-  if (i < bytes.size()) AppendUtf8(out, kReplacementCharacter);
+  if (i < bytes.size()) utf8::Append(out, kReplacementCharacter);
   return out;
 }
 
 // Length of the well-formed UTF-8 character at i, or 0 when the byte there
 // starts none.
 std::size_t Utf8CharLength(std::string_view s, std::size_t i) {
-  const unsigned char c = static_cast<unsigned char>(s[i]);
-  if (c < 0x80) return 1;
-  std::size_t len;
-  unsigned char low = 0x80, high = 0xBF;  // bounds of the second byte
-  if (c >= 0xC2 && c <= 0xDF) {
-    len = 2;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    len = 3;
-    if (c == 0xE0) low = 0xA0;   // no overlong forms
-    if (c == 0xED) high = 0x9F;  // no surrogates
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    len = 4;
-    if (c == 0xF0) low = 0x90;
-    if (c == 0xF4) high = 0x8F;  // nothing past U+10FFFF
-  } else {
-    return 0;
-  }
-  if (i + len > s.size()) return 0;
-  const unsigned char second = static_cast<unsigned char>(s[i + 1]);
-  if (second < low || second > high) return 0;
-  for (std::size_t k = 2; k < len; ++k) {
-    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
-  }
-  return len;
+  char32_t cp = 0;
+  return utf8::DecodeAt(s, i, cp);
 }
 
 // True for a byte that no well-formed character starts with: a continuation

@@ -13,6 +13,7 @@
 
 #include "cp932_tables.inc"
 #include "platform/codepage.h"
+#include "platform/utf8.h"
 
 namespace orlavix::platform {
 namespace {
@@ -69,36 +70,6 @@ inline void CopyAscii(const unsigned char* p, std::size_t& i, std::size_t size, 
   }
 }
 
-// Length of the well-formed UTF-8 character at i and its value, or 0.
-inline std::size_t DecodeUtf8At(const unsigned char* p, std::size_t i, std::size_t size, char32_t& cp) {
-  const unsigned c = p[i];
-  std::size_t len;
-  unsigned low = 0x80, high = 0xBF;
-  if (c >= 0xC2 && c <= 0xDF) {
-    len = 2;
-    cp = c & 0x1F;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    len = 3;
-    cp = c & 0x0F;
-    if (c == 0xE0) low = 0xA0;
-    if (c == 0xED) high = 0x9F;
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    len = 4;
-    cp = c & 0x07;
-    if (c == 0xF0) low = 0x90;
-    if (c == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (i + len > size || p[i + 1] < low || p[i + 1] > high) return 0;
-  cp = (cp << 6) | (p[i + 1] & 0x3F);
-  for (std::size_t k = 2; k < len; ++k) {
-    if ((p[i + k] & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (p[i + k] & 0x3F);
-  }
-  return len;
-}
-
 inline char* PutCp932(char* o, char32_t cp) {
   const unsigned bytes = cp < 0x10000 ? kUnicodeToCp932[cp] : 0;
   if (bytes == 0) {
@@ -123,19 +94,6 @@ inline char* PutCp932OfThree(char* o, unsigned cp) {
   return o + 1 + two;
 }
 
-inline char* PutUtf8(char* o, char32_t cp) {
-  if (cp < 0x80) {
-    *o++ = static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    *o++ = static_cast<char>(0xC0 | (cp >> 6));
-    *o++ = static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    *o++ = static_cast<char>(0xE0 | (cp >> 12));
-    *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    *o++ = static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return o;
-}
 
 inline bool IsLead(unsigned char c) { return kCp932Single[c] == kLead; }
 
@@ -156,15 +114,15 @@ char* PutWorkingRun(const unsigned char* p, std::size_t i, std::size_t end, char
     if (single == kLead) {
       const unsigned cp = i + 1 < end ? kCp932Double[(c - 0x80) * 256 + p[i + 1]] : kNone;
       if (cp != kNone) {
-        o = PutUtf8(o, cp);
+        o = utf8::Put(o, cp);
         i += 2;
         continue;
       }
-      o = PutUtf8(o, kInvalidByteChar);
+      o = utf8::Put(o, kInvalidByteChar);
     } else if (single == kNone) {
-      o = PutUtf8(o, kInvalidByteChar);
+      o = utf8::Put(o, kInvalidByteChar);
     } else {
-      o = PutUtf8(o, single);
+      o = utf8::Put(o, single);
     }
     ++i;
   }
@@ -221,7 +179,7 @@ std::u32string LostCharacters(std::string_view utf8, std::size_t most) {
   const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
   for (std::size_t i = 0; i < utf8.size() && lost.size() < most;) {
     char32_t cp = 0;
-    const std::size_t len = p[i] < 0x80 ? 1 : DecodeUtf8At(p, i, utf8.size(), cp);
+    const std::size_t len = p[i] < 0x80 ? 1 : utf8::DecodeAt(p, i, utf8.size(), cp);
     if (len == 0) {
       ++i;
       continue;
@@ -270,7 +228,7 @@ bool ConvertUtf8(const unsigned char* p, std::size_t& at, std::size_t size, char
       }
     }
     char32_t cp = 0;
-    const std::size_t len = DecodeUtf8At(p, i, size, cp);
+    const std::size_t len = utf8::DecodeAt(p, i, size, cp);
     if (len == 0) {
       whole = false;
       // Bytes that can start no character come in runs (a file filled with
