@@ -36,6 +36,14 @@ ImageHeader Damaged(ImageFormat format, const char* problem) {
   return header;
 }
 
+ImageHeader Measured(ImageFormat format, std::int64_t width, std::int64_t height) {
+  ImageHeader header;
+  header.format = format;
+  header.width = width;
+  header.height = height;
+  return header;
+}
+
 const char kPngSignature[] = "\x89PNG\r\n\x1A\n";
 
 bool ValidPngDepth(std::uint32_t colourType, std::uint32_t depth) {
@@ -66,11 +74,7 @@ ImageHeader ReadPng(std::string_view b) {
   if (!ValidPngDepth(Byte(b, 25), Byte(b, 24)) || Byte(b, 26) != 0 || Byte(b, 27) != 0 || Byte(b, 28) > 1) {
     return Damaged(ImageFormat::Png, "PNG の色の形式が正しくありません");
   }
-  ImageHeader header;
-  header.format = ImageFormat::Png;
-  header.width = width;
-  header.height = height;
-  return header;
+  return Measured(ImageFormat::Png, width, height);
 }
 
 ImageHeader ReadBmp(std::string_view b) {
@@ -96,11 +100,7 @@ ImageHeader ReadBmp(std::string_view b) {
   if (pixels < 14 + infoSize || pixels > b.size()) {
     return Damaged(ImageFormat::Bmp, "BMP の画素データの位置がファイルの外を指しています");
   }
-  ImageHeader header;
-  header.format = ImageFormat::Bmp;
-  header.width = width;
-  header.height = height;
-  return header;
+  return Measured(ImageFormat::Bmp, width, height);
 }
 
 ImageHeader ReadIco(std::string_view b) {

@@ -1,5 +1,8 @@
 # Shared by the scripts under tools/: installing, building, Xvfb and Wine.
-# Expects ROOT and BUILD to be set by the caller.
+# Sourced, it names the checkout (ROOT) and the build folder (BUILD, or
+# ORLAVIX_BUILD when set) unless the caller has.
+ROOT="${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
+BUILD="${BUILD:-${ORLAVIX_BUILD:-$ROOT/build}}"
 
 # fonts-wine: the glyph font of Wine's caption buttons, which otherwise draw
 # as letters.
@@ -150,4 +153,11 @@ orlavix_wine() {
 # The same in the English locale: GetACP() is 1252.
 orlavix_wine_english() {
   LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 "$(orlavix_wine_binary)" "$@"
+}
+
+# A fresh copy of the demo host at $1 with the stand-in browser in its bin
+# folder, so that editing it never changes the repository.
+orlavix_copy_demo() {
+  rm -rf "$1"
+  cp -r "$ROOT/demo" "$1" && cp "$BUILD/win64/tools/standin-host/Velquor.exe" "$1/bin/Velquor.exe"
 }

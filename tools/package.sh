@@ -7,13 +7,8 @@
 # or when the x64 program is larger than a small tool should be.
 set -uo pipefail
 
-ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-BUILD="${ORLAVIX_BUILD:-$ROOT/build}"
-source "$ROOT/tools/env.sh"
-
-orlavix_install_packages || exit 1
-orlavix_build_win64 || exit 1
-orlavix_build_win32 || exit 1
+source "$(dirname "$0")/env.sh"
+orlavix_install_packages && orlavix_build_win64 && orlavix_build_win32 || exit 1
 
 VERSION=$(sed -n 's/^#define ORLAVIX_VERSION_TEXT "\(.*\)"/\1/p' "$ROOT/support/version.h")
 DIST="$BUILD/dist"

@@ -5,16 +5,8 @@
 # passed to the program.
 set -uo pipefail
 
-ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-BUILD="${ORLAVIX_BUILD:-$ROOT/build}"
-source "$ROOT/tools/env.sh"
-
-orlavix_install_packages || exit 1
-orlavix_build_win64 || exit 1
-
-rm -rf "$BUILD/demo"
-cp -r "$ROOT/demo" "$BUILD/demo"
-cp "$BUILD/win64/tools/standin-host/Velquor.exe" "$BUILD/demo/bin/Velquor.exe"
+source "$(dirname "$0")/env.sh"
+orlavix_install_packages && orlavix_build_win64 && orlavix_copy_demo "$BUILD/demo" || exit 1
 
 if [ -z "${DISPLAY:-}" ]; then
   orlavix_start_display || exit 1

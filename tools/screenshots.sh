@@ -4,14 +4,8 @@
 # screen is written as a PNG under build/screenshots/.
 set -uo pipefail
 
-ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-BUILD="${ORLAVIX_BUILD:-$ROOT/build}"
-source "$ROOT/tools/env.sh"
-
-orlavix_install_packages || exit 1
-orlavix_build_win64 || exit 1
-orlavix_start_display || exit 1
-orlavix_prepare_wine || exit 1
+source "$(dirname "$0")/env.sh"
+orlavix_install_packages && orlavix_build_win64 && orlavix_start_display && orlavix_prepare_wine || exit 1
 
 OUT="$BUILD/screenshots"
 SCREENS="$BUILD/win64/tests/window/orlavix_screens.exe"
@@ -20,9 +14,7 @@ mkdir -p "$OUT"
 # The demo host where an installation puts it, C:\Program Files\Velquor\ in
 # the Wine prefix (copied afresh, so that editing never changes the repository).
 INSTALL="$WINEPREFIX/drive_c/Program Files/Velquor"
-rm -rf "$INSTALL"
-cp -r "$ROOT/demo" "$INSTALL"
-cp "$BUILD/win64/tools/standin-host/Velquor.exe" "$INSTALL/bin/Velquor.exe"
+orlavix_copy_demo "$INSTALL" || exit 1
 DEMO_HOST='C:\Program Files\Velquor\bin\Velquor.exe'
 DEMO_SKINS='C:\Program Files\Velquor\resources\skins'
 

@@ -5,10 +5,8 @@
 # Prints one summary and exits non-zero on any failure.
 set -uo pipefail
 
-ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-BUILD="${ORLAVIX_BUILD:-$ROOT/build}"
+source "$(dirname "$0")/env.sh"
 FUZZ_SECONDS="${ORLAVIX_FUZZ_SECONDS:-20}"
-source "$ROOT/tools/env.sh"
 
 orlavix_install_packages || exit 1
 orlavix_configure_build || exit 1
@@ -49,9 +47,7 @@ tail -n 3 "$LOGS/native.log"
 # executable: natively here, and the Windows console build under Wine below.
 source "$ROOT/tests/check/demo_run.sh"
 CHECK_HOST="$BUILD/check-demo"
-rm -rf "$CHECK_HOST"
-cp -r "$ROOT/demo" "$CHECK_HOST"
-cp "$BUILD/win64/tools/standin-host/Velquor.exe" "$CHECK_HOST/bin/Velquor.exe"
+orlavix_copy_demo "$CHECK_HOST"
 echo "== orlavix-check on the demo host"
 orlavix_check_demo "$LOGS/check-native.log" "$CHECK_HOST/bin/Velquor.exe" "$CHECK_HOST/resources/skins/Zen" UTF-8 \
   -- "$BUILD/native/check/orlavix-check"
