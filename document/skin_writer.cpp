@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "support/mbtext.h"
 #include "support/version.h"
@@ -173,24 +174,7 @@ std::size_t LineEndsInRun(std::string_view run) {
   return count;
 }
 
-std::string NormalizeLineEnds(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 16 + 2);
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const std::size_t run = text.find_first_of("\r\n", i);
-    if (run == std::string_view::npos) {
-      out.append(text, i, std::string_view::npos);
-      break;
-    }
-    out.append(text, i, run - i);
-    std::size_t end = run;
-    while (end < text.size() && (text[end] == '\r' || text[end] == '\n')) ++end;
-    for (std::size_t pairs = LineEndsInRun(text.substr(run, end - run)); pairs > 0; --pairs) out += "\r\n";
-    i = end;
-  }
-  return out;
-}
+std::string NormalizeLineEnds(std::string_view text) { return platform::WithCrLfLineEnds(text, &LineEndsInRun); }
 
 std::string BackupName(const std::string& path, int number) {
   char suffix[8];

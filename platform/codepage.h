@@ -79,8 +79,12 @@ class Utf8PieceDecoder {
   bool malformed_ = false;
 };
 
-// WorkingToUtf8 of the text after each run of CR and LF bytes in it has
-// become lineEnds(run) CR LF pairs; in one pass where the platform can.
+// The text with each run of CR and LF bytes in it replaced by lineEnds(run)
+// CR LF pairs.
+std::string WithCrLfLineEnds(std::string_view text, std::size_t (*lineEnds)(std::string_view run));
+
+// WorkingToUtf8 of WithCrLfLineEnds of the text; in one pass where the
+// platform can.
 std::string WorkingToUtf8CrLf(std::string_view text, std::size_t (*lineEnds)(std::string_view run));
 
 }  // namespace orlavix::platform

@@ -83,22 +83,7 @@ void Utf8PieceDecoder::Take(const std::string& buffer, bool last, std::string& o
 }
 
 std::string WorkingToUtf8CrLf(std::string_view text, std::size_t (*lineEnds)(std::string_view run)) {
-  std::string normal;
-  normal.reserve(text.size() + text.size() / 16);
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const std::size_t run = text.find_first_of("\r\n", i);
-    if (run == std::string_view::npos) {
-      normal.append(text, i, std::string_view::npos);
-      break;
-    }
-    normal.append(text, i, run - i);
-    std::size_t end = run;
-    while (end < text.size() && (text[end] == '\r' || text[end] == '\n')) ++end;
-    for (std::size_t pairs = lineEnds(text.substr(run, end - run)); pairs > 0; --pairs) normal += "\r\n";
-    i = end;
-  }
-  return WorkingToUtf8(normal);
+  return WorkingToUtf8(WithCrLfLineEnds(text, lineEnds));
 }
 
 }  // namespace orlavix::platform
