@@ -507,7 +507,7 @@ void SkinDocument::SetText(std::string text) {
 
 void SkinDocument::Clear() {
   text_.reset();
-  indexAt_ = indexFrom_ = 0;
+  indexAt_ = 0;
   indexDone_ = false;
   headers_.clear();
   headers_.shrink_to_fit();
@@ -591,30 +591,18 @@ std::size_t NextBracketLine(std::string_view text, std::size_t from) {
 bool SkinDocument::IndexNextHeader() const {
   if (indexDone_ || !text_) return false;
   const std::string_view text(*text_);
-  const char* p = text.data();
   const std::size_t size = text.size();
-  for (std::size_t at = FindIndexStop(p, indexAt_, size); at < size; at = FindIndexStop(p, at, size)) {
-    if (p[at] == '\0') break;
-    if (p[at] == '\xFF') {
-      if (StartsCharacter(p, indexFrom_, at)) break;
-      ++at;  // the trail of a lead byte
-      continue;
-    }
-    if (at > 0 && !StartsCharacter(p, indexFrom_, at - 1)) {
-      ++at;  // the CR or LF before it is a trail byte
-      continue;
-    }
+  for (std::size_t at = NextBracketLine(text, indexAt_); at < size; at = NextBracketLine(text, indexAt_)) {
     LineScanner scanner(text, at);
     std::string_view line;
     if (!scanner.Next(line)) break;
-    indexFrom_ = indexAt_ = scanner.Position();  // go on after this line
+    indexAt_ = scanner.Position();  // go on after this line
     if (line.size() >= 2 && line.back() == ']') {
       const auto index = static_cast<std::uint32_t>(headers_.size());
       headers_.push_back({static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(line.size())});
       if (IsListedHeaderLine(line)) listed_.push_back(index);
       return true;
     }
-    at = indexAt_;
   }
   indexDone_ = true;
   return false;

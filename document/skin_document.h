@@ -139,10 +139,9 @@ class SkinDocument {
 
   std::optional<std::string> text_;
   // Built by the queries after a read, as far as each needs: where the scan
-  // goes on, a known start of a character before that, and whether it is
+  // goes on (the end of a line, so a start of a character) and whether it is
   // complete.
   mutable std::size_t indexAt_ = 0;
-  mutable std::size_t indexFrom_ = 0;
   mutable bool indexDone_ = false;
   // Lines that start with '[' and end with ']': candidates for a name lookup.
   mutable std::vector<HeaderLine> headers_;
