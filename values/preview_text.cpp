@@ -66,7 +66,7 @@ std::string UndrawnImageText(std::string_view name, const ImageHeader& header, I
 StateFramesLayout LayOutStateFrames(int frameWidth, int frameHeight, const std::vector<int>& labelWidths,
                                     int labelHeight) {
   StateFramesLayout layout;
-  layout.height = frameHeight + kStateLabelGap + labelHeight;
+  layout.height = frameHeight + kStateLabelGap + labelHeight + kStateLabelGap;
   int left = 0;
   for (std::size_t i = 0; i < labelWidths.size(); ++i) {
     const int column = std::max(frameWidth, labelWidths[i]);

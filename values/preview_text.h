@@ -49,7 +49,8 @@ struct StateFramesLayout {
   std::vector<PreviewBox> frames, labels;
 };
 
-// Space between two frames, and between a frame and its name.
+// Space between two frames, and between a frame and its name (and below
+// the name).
 constexpr int kStateFrameGap = 6;
 constexpr int kStateLabelGap = 2;
 

@@ -75,10 +75,10 @@ TEST(PreviewImageTest, FramesSideBySideOverTheirNames) {
     std::vector<int> frameLefts, labelLefts;
   };
   const Case cases[] = {
-      {"names narrower than frames", 72, 24, {20, 40, 30}, 3 * 72 + 2 * 6, 24 + 2 + 12, {0, 78, 156}, {26, 94, 177}},
-      {"a name wider than its frame widens its column", 16, 16, {24, 60, 16}, 24 + 6 + 60 + 6 + 16, 16 + 2 + 12,
+      {"names narrower than frames", 72, 24, {20, 40, 30}, 3 * 72 + 2 * 6, 24 + 2 + 12 + 2, {0, 78, 156}, {26, 94, 177}},
+      {"a name wider than its frame widens its column", 16, 16, {24, 60, 16}, 24 + 6 + 60 + 6 + 16, 16 + 2 + 12 + 2,
        {4, 52, 96}, {0, 30, 96}},
-      {"one state", 10, 10, {4}, 10, 10 + 2 + 12, {0}, {3}},
+      {"one state", 10, 10, {4}, 10, 10 + 2 + 12 + 2, {0}, {3}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

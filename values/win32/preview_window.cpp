@@ -276,8 +276,9 @@ void PreviewWindow::LayOut() {
         line_ = UndividedStatesText(static_cast<int>(states.size()), imageSize.cx, imageSize.cy);
         const SIZE text = TextSize(dc, line_);
         const int top = imageSize.cy + kStateLabelGap;
-        lineBox_ = RECT{0, top, text.cx, top + text.cy};
-        client_ = SIZE{std::max(imageSize.cx, text.cx), top + text.cy};
+        lineBox_ = RECT{kStateLabelGap, top, kStateLabelGap + text.cx, top + text.cy};
+        client_ = SIZE{std::max(static_cast<int>(imageSize.cx), static_cast<int>(text.cx) + 2 * kStateLabelGap),
+                       top + text.cy + kStateLabelGap};
       }
     }
   }
