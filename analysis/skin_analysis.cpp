@@ -10,6 +10,7 @@
 #include "document/skin_loader.h"
 #include "document/skin_writer.h"
 #include "model/catalogues.h"
+#include "model/image_states.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/utf8.h"
@@ -267,6 +268,25 @@ class FindingLists {
   std::vector<Finding> lists_[kFamilies];
 };
 
+// Each setting of the image that draws one frame per state from it, when
+// the image does not divide into that many frames either way.
+void ReportStates(const SettingCatalogue& controls, const UsedImage& image, FindingLists& lists) {
+  for (const std::string& key : image.keys) {
+    const std::vector<std::string> states = ImageStates(controls.FindCopy(key).description);
+    if (states.empty()) continue;
+    const int count = static_cast<int>(states.size());
+    if (ChooseStateFrames(image.width, image.height, count).split != StateFrames::None) continue;
+    std::string names;
+    for (const std::string& state : states) names += (names.empty() ? "" : J("、")) + state;
+    const std::string n = std::to_string(count);
+    lists.Add(FindingFamily::Images, "image-states", 0, key,
+              n + J(" 個の状態 (") + names + J(") の画像ですが、幅 ") + Num(image.width) + J("・高さ ") +
+                  Num(image.height) + J(" はどちらも ") + n + J(" で割り切れません"),
+              image.file)
+        .name = image.name;
+  }
+}
+
 // The image report with the editor's own rules, and what each used image
 // file holds.
 void ReportImages(const SkinDocument& document, const std::string& controlsFolder, const KnownKeys& known,
@@ -286,8 +306,9 @@ void ReportImages(const SkinDocument& document, const std::string& controlsFolde
     if (!item.checked || item.kind != SettingKind::ImageFile || item.text.empty()) continue;
     const std::string name = MbsLower(item.FormatValue());
     const auto [at, added] = imageIndex.emplace(name, images.size());
-    if (added) images.push_back(UsedImage{name, {}, "", "", 0, 0});
+    if (added) images.push_back(UsedImage{name, {}, "", "", 0, 0, 0});
     images[at->second].keys.push_back(item.key);
+    if (images[at->second].states == 0) images[at->second].states = static_cast<int>(ImageStates(item.description).size());
   }
   const auto lineOf = [&](const std::string& key) {
     const auto at = controlLines.find(key);
@@ -339,8 +360,8 @@ void ReportImages(const SkinDocument& document, const std::string& controlsFolde
     }
     image.width = header.width;
     image.height = header.height;
+    ReportStates(controls, image, lists);
   }
-
 }
 
 }  // namespace

@@ -43,6 +43,7 @@ struct UsedImage {
   std::string file;               // "controls/<name as on disk>", "" when missing
   std::string format;             // "png", "bmp", "ico", "" when none or missing
   std::int64_t width = 0, height = 0;  // 0 when unknown
+  int states = 0;  // states its first setting with a state list names; 0 when none
 };
 
 struct SkinResult {

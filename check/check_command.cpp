@@ -204,7 +204,9 @@ std::string FormatJson(const std::vector<SkinResult>& results, const std::vector
       out += "        {\"name\": " + JsonText(image.name, false) + ", \"keys\": [";
       for (std::size_t k = 0; k < image.keys.size(); ++k) out += (k ? ", " : "") + JsonText(image.keys[k], false);
       out += "], \"file\": " + JsonText(image.file) + ", \"format\": " + JsonText(image.format) +
-             ", \"width\": " + JsonNumber(image.width) + ", \"height\": " + JsonNumber(image.height) + "}";
+             ", \"width\": " + JsonNumber(image.width) + ", \"height\": " + JsonNumber(image.height);
+      if (image.states > 0) out += ", \"states\": " + std::to_string(image.states);
+      out += "}";
     }
     out += skin.images.empty() ? "]\n    }" : "\n      ]\n    }";
   }

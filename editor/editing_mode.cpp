@@ -4,6 +4,7 @@
 
 #include "editor/editor_dialog.h"
 #include "model/catalogues.h"
+#include "model/image_states.h"
 #include "platform/files.h"
 #include "support/mbtext.h"
 #include "support/paths.h"
@@ -117,6 +118,7 @@ void EditorDialog::RefreshPreview() {
     // Images are shown whether ticked or not: the file is there to look at.
     preview.SetBackground(optionItems.FindCopy(option::PreviewBackground).color);
     preview.SetImageFolder(skinFolder + "controls");
+    preview.SetImageStates(ImageStates(item.description));
     preview.SetImageName(value);
   } else {
     // An unticked colour is not written, so there is nothing to preview.

@@ -16,8 +16,10 @@ class NoPreview : public Preview {
   void SetBackground(std::uint32_t) override {}
   void SetImageFolder(const std::string&) override {}
   void SetImageName(const std::string&) override {}
+  void SetImageStates(const std::vector<std::string>&) override {}
   void SetColorText(const std::string&) override {}
   void RedrawAndShow() override {}
+  void CheckFileChanged() override {}
 };
 
 class NoValueEditor : public ValueEditor {

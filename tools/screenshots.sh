@@ -40,6 +40,12 @@ shoot value-choice value-choice 4 || exit 1
 shoot value-image value-image 4 || exit 1
 shoot value-colour value-colour 4 || exit 1
 shoot preview-image preview-image 4 "$DEMO_SKINS\\Aqua\\controls" || exit 1
+shoot preview-states preview-image 4 "$DEMO_SKINS\\Aqua\\controls" button.png ButtonSkin || exit 1
+# A button strip 301 pixels wide, which five states do not divide (outside
+# the demo, whose report would list it as unused).
+mkdir -p "$WINEPREFIX/drive_c/orlavix-shots"
+convert -size 301x62 gradient:'#bfe6ff'-'#2f86d6' "$WINEPREFIX/drive_c/orlavix-shots/odd.png" || exit 1
+shoot preview-states-undivided preview-image 4 'C:\orlavix-shots' odd.png ButtonSkin || exit 1
 shoot preview-colour preview-colour 4 || exit 1
 shoot preview-properties preview-properties 4 || exit 1
 shoot main-dialog main 5 "$DEMO_HOST" || exit 1
@@ -47,6 +53,7 @@ shoot main-dialog-large main-large 5 "$DEMO_HOST" || exit 1
 shoot main-dialog-maximised main-max 5 "$DEMO_HOST" || exit 1
 shoot editing-colors edit-colors 8 "$DEMO_HOST" || exit 1
 shoot editing-image-preview edit-image 8 "$DEMO_HOST" || exit 1
+shoot editing-image-states edit-states 8 "$DEMO_HOST" || exit 1
 for kind in text number choice image colour; do
   shoot "editing-value-$kind" "edit-value-$kind" 8 "$DEMO_HOST" || exit 1
 done
@@ -71,7 +78,7 @@ shoot orlavix-check-report notepad 4 'C:\orlavix-check.txt' || exit 1
 mkdir -p "$ROOT/docs"
 for picture in main-dialog:main-dialog editing-colors:editing editing-value-image:value-dialog \
     editing-value-colour:colour-chooser main-dialog-report:unused-missing-report \
-    orlavix-check-report:orlavix-check; do
+    editing-image-states:image-states orlavix-check-report:orlavix-check; do
   shot="$OUT/${picture%%:*}.png"
   convert "$shot" -trim +repage -bordercolor "$(convert "$shot" -format '%[pixel:p{0,0}]' info:)" -border 16 \
     "$ROOT/docs/${picture#*:}.png" || exit 1

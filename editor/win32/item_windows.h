@@ -28,9 +28,11 @@ class PreviewBinding : public Preview {
   void SetBackground(std::uint32_t color) override { window_.background = color; }
   void SetImageFolder(const std::string& folder) override { window_.SetImageFolder(folder); }
   void SetImageName(const std::string& name) override { window_.SetImageName(name); }
+  void SetImageStates(const std::vector<std::string>& states) override { window_.SetImageStates(states); }
   void SetColorText(const std::string& text) override { window_.SetColorText(text); }
   // Painted at once, so that the window has its new size before it shows.
   void RedrawAndShow() override;
+  void CheckFileChanged() override { window_.CheckFileChanged(); }
 
  private:
   PreviewWindow& window_;

@@ -82,6 +82,8 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case kRunWithThisSkinMessage: editor_.RunHostWithSkin(); return true;
     case kCheckUnusedSkinFilesMessage: editor_.CheckSkinFiles(); return true;
     case kShowExtraDataMessage: editor_.ShowExtraText(); return true;
+    // Back from another program, perhaps one that changed the image shown.
+    case WM_ACTIVATE: if (LOWORD(wParam) != WA_INACTIVE) items_.Tools().preview->CheckFileChanged(); return false;
     // The item list's own messages. An answer of 0 lets the list go on with
     // its own processing of the click, menu or key; typed characters are the
     // editor's, so the list's search on the descriptions (and its beep) stays out.

@@ -34,6 +34,7 @@ orlavix_check_demo() {
   expect "JSON: the missing logo" grep -q '"code": "missing-image", "file": "skin.ini", "line": 24, "key": "LogoSkin", "name": "logo.png", "message": "存在していないファイル: logo.png"' "$out"
   expect "JSON: three skins, one with three findings" grep -q '"summary": {"skins": 3, "skinsWithFindings": 1, "findings": 3}' "$out"
   expect "JSON: image sizes" grep -q '"name": "tab.png", "keys": \["TabSkin"\], "file": "controls/tab.png", "format": "png", "width": [0-9]' "$out"
+  expect "JSON: the button's five states" grep -q '"name": "button.png", "keys": \["ButtonSkin"\], .*"width": 360, "height": 24, "states": 5}' "$out"
 
   "$@" --quiet "$zen" > "$out" 2> "$err"; rc=$?
   expect "a clean skin: exit 0, nothing said" test "$rc" -eq 0 -a ! -s "$out"

@@ -168,22 +168,23 @@ const char kOneOfEach[] =
     "ReBarSkin=rebar.png\n"                                   // 18 a JPEG really
     "LogoSkin=logo.png\n"                                     // 19 missing
     "MenuSkin=menu.ico\n"                                     // 20
-    "MenuItemFontSize=9pt\n"                                  // 21
-    "ButtonDrawFocus=yes\n"                                   // 22
-    "InformationDockSkinType=right-tile\n"                    // 23
-    "TitleBarSkinType=bar\n"                                  // 24
-    "ReBarSkinType=bar\n"                                     // 25 allowed here
-    "[Colors] ; again\n"                                      // 26 text after ']'
-    "MenuText=#000000\n"                                      // 27
-    "[general]\n"                                             // 28 a second General
-    "Author=other\n"                                          // 29
-    "[ Settings]\n"                                           // 30 not read as Settings
-    "ActiveTabBold=enable\n"                                  // 31
-    "[Broken\n"                                               // 32 no closing bracket
-    "[Extra]\n"                                               // 33
-    "Old=\x93\xFA\x96\x7B\n"                                  // 34 Shift_JIS bytes
-    "Emoji=\xF0\x9F\x98\x80\n"                                // 35 other sections keep their bytes
-    "\0after the NUL\n";                                      // 36
+    "TabCloseSkin=close.bmp\n"                                // 21 three states: neither 10 nor 4 divides
+    "MenuItemFontSize=9pt\n"                                  // 22
+    "ButtonDrawFocus=yes\n"                                   // 23
+    "InformationDockSkinType=right-tile\n"                    // 24
+    "TitleBarSkinType=bar\n"                                  // 25
+    "ReBarSkinType=bar\n"                                     // 26 allowed here
+    "[Colors] ; again\n"                                      // 27 text after ']'
+    "MenuText=#000000\n"                                      // 28
+    "[general]\n"                                             // 29 a second General
+    "Author=other\n"                                          // 30
+    "[ Settings]\n"                                           // 31 not read as Settings
+    "ActiveTabBold=enable\n"                                  // 32
+    "[Broken\n"                                               // 33 no closing bracket
+    "[Extra]\n"                                               // 34
+    "Old=\x93\xFA\x96\x7B\n"                                  // 35 Shift_JIS bytes
+    "Emoji=\xF0\x9F\x98\x80\n"                                // 36 other sections keep their bytes
+    "\0after the NUL\n";                                      // 37
 
 class OneOfEachTest : public ::testing::Test {
  protected:
@@ -195,6 +196,7 @@ class OneOfEachTest : public ::testing::Test {
     testing::WriteBytes(skin / "controls" / "button.bmp", "BM\x10");
     testing::WriteBytes(skin / "controls" / "rebar.png", "\xFF\xD8\xFF\xE0 JFIF");
     testing::WriteBytes(skin / "controls" / "menu.ico", Ico({16, 48}));
+    testing::WriteBytes(skin / "controls" / "close.bmp", Bmp(10, 4));
     testing::WriteBytes(skin / "controls" / "Old.png", kPng);
     testing::WriteBytes(skin / "controls" / "toolbar_drop_down_glass.png", kPng);
     testing::WriteBytes(skin / "controls" / "sub" / "ignored.png", kPng);
@@ -230,12 +232,16 @@ TEST_F(OneOfEachTest, ExitCodesAndReadableOutput) {
               std::string::npos)
         << console.out;
     EXPECT_NE(console.out.find(ini + ":11: [bad-color] MenuText: "), std::string::npos);
+    // The strip that cannot split names its states and its size.
+    const std::string strip = (skin / "controls" / "close.bmp").string() + ": [image-states] TabCloseSkin: " +
+                              J("3 個の状態 (通常、ホバー、押下) の画像ですが、幅 10・高さ 4 はどちらも 3 で割り切れません\n");
+    EXPECT_NE(console.out.find(strip), std::string::npos) << console.out;
   }
   {
     // A clean skin: the demo's default, copied.
     fs::create_directories(dir.path() / "clean" / "controls");
-    testing::WriteBytes(dir.path() / "clean" / "skin.ini", "[General]\nAuthor=Me\n[Controls]\nButtonSkin=b.png\n");
-    testing::WriteBytes(dir.path() / "clean" / "controls" / "b.png", kPng);
+    testing::WriteBytes(dir.path() / "clean" / "skin.ini", "[General]\nAuthor=Me\n[Controls]\nButtonSkin=b.bmp\n");
+    testing::WriteBytes(dir.path() / "clean" / "controls" / "b.bmp", Bmp(15, 3));  // five states across
     RecordingConsole console;
     EXPECT_EQ(RunCheck({(dir.path() / "clean").string()}, console), kNoFindings);
     EXPECT_EQ(console.out, (dir.path() / "clean").string() + J(": 指摘はありません\nスキン 1 個を調べました: 指摘はありません\n"));

@@ -132,6 +132,7 @@ class FakePreview : public Preview {
   std::vector<std::string> calls;
   std::string folder;
   std::uint32_t background = 0;
+  std::vector<std::string> states;  // of the image last set
 
   bool Exists() override { return exists; }
   void Hide() override { calls.push_back("hide"); }
@@ -140,8 +141,10 @@ class FakePreview : public Preview {
   void SetImageName(const std::string& name) override {
     calls.push_back("image " + folder + "|" + name + " on " + std::to_string(background));
   }
+  void SetImageStates(const std::vector<std::string>& names) override { states = names; }
   void SetColorText(const std::string& text) override { calls.push_back("color " + text); }
   void RedrawAndShow() override { calls.push_back("show"); }
+  void CheckFileChanged() override { calls.push_back("check file"); }
 };
 
 // Answers each edit with `answer`, after letting `edit` change the item.

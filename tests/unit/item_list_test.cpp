@@ -224,6 +224,14 @@ TEST_F(ItemListTest, PreviewFollowsTheSelectedRow) {
   preview.calls.clear();
   dialog.RefreshPreview();
   EXPECT_EQ(preview.calls.front(), "image " + controlsFolder + "|tab.png on " + std::to_string(0x302010));
+  EXPECT_TRUE(preview.states.empty());  // the four tab keys are no states
+  // An image of states comes with their names.
+  dialog.controlItems.Find("ButtonSkin").ParseValue("button.png");
+  list.selected = RowOf("ButtonSkin");
+  dialog.RefreshPreview();
+  ASSERT_EQ(preview.states.size(), 5u);
+  EXPECT_EQ(preview.states.front(), J("通常"));
+  EXPECT_EQ(preview.states.back(), J("ホバー"));
 
   // A report hides it and disables editing.
   dialog.currentCategory = SettingCategory::Report;

@@ -227,11 +227,22 @@ TEST_F(ItemListWindowTest, EditingCategoriesSortingKeysAndThePreview) {
     // Images at their own size over the background option, whether ticked or not.
     current->Editor().optionItems.Find(option::PreviewBackground).ParseValue("#203040");
     ShowCategory(dialog, IDC_SHOW_CONTROLS);
-    ClickRow(dialog, RowOf(dialog, "TabCloseSkin"));
+    // The button's strip of five states: five frames of 72 x 24 with gaps of
+    // 6, the ground between them, the states' names under them.
+    ClickRow(dialog, RowOf(dialog, "ButtonSkin"));
     PumpFor(100);
     ASSERT_TRUE(IsWindowVisible(preview));
-    EXPECT_EQ(ClientSize(preview).cx, 16);
-    EXPECT_EQ(ClientSize(preview).cy, 16);
+    EXPECT_EQ(ClientSize(preview).cx, 5 * 72 + 4 * 6);
+    EXPECT_GT(ClientSize(preview).cy, 24 + 8);
+    for (int gap = 1; gap < 5; ++gap) EXPECT_EQ(PixelAt(preview, gap * 78 - 3, 12), RGB(0x20, 0x30, 0x40)) << gap;
+    // Saved over by a paint program: drawn again as soon as the dialog is
+    // active again.
+    const COLORREF red = RGB(0xFF, 0, 0);
+    ASSERT_TRUE(test::WriteStripPng(host.SkinFolder("Aqua") + "\\controls\\button.png", 80, 20, {red, red, red, red, red}));
+    SendMessageW(dialog, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(ClientSize(preview).cx, 5 * 80 + 4 * 6);
+    PumpFor(50);
+    EXPECT_EQ(PixelAt(preview, 4 * 86 + 40, 10), red);
     ASSERT_TRUE(test::WritePng(host.SkinFolder("Aqua") + "\\controls\\logo.png", 300, 40, RGB(0xFF, 0, 0)));
     const int logo = RowOf(dialog, "LogoSkin");
     ListView_SetItemState(List(dialog), logo, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);

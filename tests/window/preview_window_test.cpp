@@ -7,11 +7,14 @@
 
 #include <gdiplus.h>
 
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "model/catalogues.h"
+#include "model/image_states.h"
 #include "support/mbtext.h"
 #include "support/win32/private_messages.h"
 #include "tests/window/picture_support.h"
@@ -23,6 +26,8 @@ namespace {
 using test::ClientSize;
 using test::PixelAt;
 using test::WritePng;
+using test::WritePngHeader;
+using test::WriteStripPng;
 using test::OwnerWindow;
 using test::TextOf;
 using namespace Gdiplus::DllExports;
@@ -72,7 +77,7 @@ class PreviewWindowTest : public ::testing::Test {
     preview.SetImageFolder(folder);
   }
   void TearDown() override {
-    for (const char* name : {"small.png", "wide.png", "gone.png"}) {
+    for (const char* name : {"small.png", "wide.png", "gone.png", "strip.png", "huge.png", "text.png"}) {
       DeleteFileA((folder + "\\" + name).c_str());
     }
     RemoveDirectoryA(folder.c_str());
@@ -210,6 +215,179 @@ TEST_F(PreviewWindowTest, ColoursShowAsASwatchAndEnterEscapeOrCloseHideIt) {
   EXPECT_FALSE(IsWindowVisible(preview.Window()));
   preview.ShowPreviewWindow(0);
   EXPECT_TRUE(IsWindowVisible(preview.Window()));
+}
+
+// The states the catalogue's description of `key` names.
+std::vector<std::string> StatesOf(const char* key) {
+  SettingCatalogue controls;
+  BuildCatalogue(SettingCategory::Controls, controls);
+  return ImageStates(controls.FindCopy(key).description);
+}
+
+// Some pixel of the box differs from `ground`: something is written there.
+// The box is copied once, rather than asked of the screen pixel by pixel.
+bool WrittenIn(HWND window, RECT box, COLORREF ground) {
+  const int width = box.right - box.left, height = box.bottom - box.top;
+  if (width <= 0 || height <= 0) return false;
+  const HDC dc = GetDC(window);
+  const HDC copy = CreateCompatibleDC(dc);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ old = SelectObject(copy, bitmap);
+  BitBlt(copy, 0, 0, width, height, dc, box.left, box.top, SRCCOPY);
+  const DWORD groundBits = (GetRValue(ground) << 16) | (GetGValue(ground) << 8) | GetBValue(ground);
+  bool written = false;
+  const auto* pixels = static_cast<const DWORD*>(bits);
+  for (int i = 0; pixels && i < width * height && !written; ++i) written = (pixels[i] & 0xFFFFFF) != groundBits;
+  SelectObject(copy, old);
+  DeleteObject(bitmap);
+  DeleteDC(copy);
+  ReleaseDC(window, dc);
+  return written;
+}
+
+const std::vector<COLORREF> kFrameColours = {RGB(0xC0, 0, 0), RGB(0, 0xC0, 0), RGB(0, 0, 0xC0),
+                                             RGB(0xC0, 0xC0, 0), RGB(0, 0xC0, 0xC0)};
+
+TEST_F(PreviewWindowTest, ButtonSkinOnAFiveFrameStripShowsFiveFramesOverTheirNames) {
+  constexpr COLORREF kGround = RGB(0xFF, 0xFF, 0xFF);
+  ASSERT_TRUE(WriteStripPng(folder + "\\strip.png", 100, 30, kFrameColours));
+  preview.background = kGround;
+  preview.SetImageStates(StatesOf("ButtonSkin"));
+  preview.SetImageName("strip.png");
+  Refresh(preview);
+  ASSERT_TRUE(IsWindowVisible(preview.Window()));
+  // Five frames of 100 with four gaps of 6, names under them.
+  const SIZE client = ClientSize(preview.Window());
+  EXPECT_EQ(client.cx, 5 * 100 + 4 * 6);
+  EXPECT_GT(client.cy, 30 + 8);
+  EXPECT_LT(client.cy, 30 + 40);
+  for (int i = 0; i < 5; ++i) {
+    const int left = i * 106;
+    EXPECT_EQ(PixelAt(preview.Window(), left + 50, 15), kFrameColours[i]) << i;
+    EXPECT_EQ(PixelAt(preview.Window(), left + 99, 29), kFrameColours[i]) << i;
+    if (i > 0) {
+      EXPECT_EQ(PixelAt(preview.Window(), left - 3, 15), kGround) << i;  // the gap
+    }
+    EXPECT_TRUE(WrittenIn(preview.Window(), RECT{left, 31, left + 100, client.cy}, kGround)) << i;
+  }
+  EXPECT_EQ(PixelAt(preview.Window(), 0, 0), kGround);  // the transparent pixel
+  EXPECT_EQ(preview.WrittenText(), "");
+  EXPECT_EQ(Properties(preview).second, J("ファイル: ") + folder + "\\strip.png\n" + J("サイズ: ") + "( 500 ,  30 )\n" +
+                                            J("状態: 5 個、1 つの大きさ: ( 100 ,  30 )"));
+
+  // Painting again reads nothing and moves nothing.
+  const int decodes = preview.decodeCount;
+  RECT placed{};
+  GetWindowRect(preview.Window(), &placed);
+  for (int i = 0; i < 3; ++i) {
+    RedrawWindow(preview.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Pump();
+  }
+  preview.CheckFileChanged();
+  EXPECT_EQ(preview.decodeCount, decodes);
+  RECT still{};
+  GetWindowRect(preview.Window(), &still);
+  EXPECT_TRUE(EqualRect(&placed, &still));
+
+  // Three states stacked in the file are drawn side by side as well.
+  ASSERT_TRUE(WriteStripPng(folder + "\\strip.png", 50, 20, {kRed, kGreen, kBlue}, false));
+  preview.SetImageStates(StatesOf("TabCloseSkin"));
+  Refresh(preview);
+  EXPECT_EQ(preview.decodeCount, decodes + 1);
+  EXPECT_EQ(ClientSize(preview.Window()).cx, 3 * 50 + 2 * 6);
+  EXPECT_EQ(PixelAt(preview.Window(), 25, 10), kRed);
+  EXPECT_EQ(PixelAt(preview.Window(), 56 + 25, 10), kGreen);
+  EXPECT_EQ(PixelAt(preview.Window(), 112 + 25, 10), kBlue);
+
+  // A strip that does not divide is drawn whole, with a line under it.
+  ASSERT_TRUE(WritePng(folder + "\\strip.png", 301, 62, kBlue));
+  preview.SetImageStates(StatesOf("ButtonSkin"));
+  Refresh(preview);
+  EXPECT_EQ(preview.WrittenText(), J("5 個の状態に割り切れません (幅 301・高さ 62)"));
+  const SIZE whole = ClientSize(preview.Window());
+  EXPECT_GE(whole.cx, 301);
+  EXPECT_GT(whole.cy, 62 + 8);
+  EXPECT_EQ(PixelAt(preview.Window(), 300, 61), kBlue);
+  EXPECT_TRUE(WrittenIn(preview.Window(), RECT{0, 63, 100, whole.cy}, kGround));
+  EXPECT_EQ(Properties(preview).second, J("ファイル: ") + folder + "\\strip.png\n" + J("サイズ: ") + "( 301 ,  62 )\n" +
+                                            J("状態: 5 個 (割り切れません)"));
+
+  // Without states the same picture is drawn as it is.
+  preview.SetImageStates({});
+  Refresh(preview);
+  EXPECT_EQ(preview.WrittenText(), "");
+  EXPECT_EQ(ClientSize(preview.Window()).cx, 301);
+  EXPECT_EQ(ClientSize(preview.Window()).cy, 62);
+}
+
+// Decided from the header: nothing of 20000 x 20000 is decoded, nothing hangs.
+TEST_F(PreviewWindowTest, APictureTooLargeOrNoPictureAtAllSaysSo) {
+  ASSERT_TRUE(WritePngHeader(folder + "\\huge.png", 20000, 20000));
+  preview.background = RGB(0xFF, 0xFF, 0xFF);
+  preview.SetImageStates(StatesOf("ButtonSkin"));
+  preview.SetImageName("huge.png");
+  Refresh(preview);
+  ASSERT_TRUE(IsWindowVisible(preview.Window()));
+  EXPECT_EQ(preview.WrittenText(), "huge.png\n" + J("PNG、幅 20000・高さ 20000\n大きすぎるためプレビューできません"));
+  SIZE client = ClientSize(preview.Window());
+  EXPECT_GT(client.cx, 100);
+  EXPECT_LT(client.cx, 600);
+  EXPECT_LT(client.cy, 200);
+  EXPECT_TRUE(WrittenIn(preview.Window(), RECT{0, 0, client.cx, client.cy}, RGB(0xFF, 0xFF, 0xFF)));
+  EXPECT_EQ(Properties(preview).second, J("ファイル: ") + folder + "\\huge.png\n" + J("サイズ: ") +
+                                            "( 20000 , 20000 )\n" + J("状態: 5 個、1 つの大きさ: ( 4000 , 20000 )"));
+
+  std::ofstream(folder + "\\text.png", std::ios::binary) << "not a picture";
+  preview.SetImageStates({});
+  preview.SetImageName("text.png");
+  Refresh(preview);
+  EXPECT_EQ(preview.WrittenText(),
+            "text.png\n" + J("PNG、BMP、ICO のいずれでもありません\n画像として読めません"));
+  client = ClientSize(preview.Window());
+  EXPECT_GT(client.cx, 50);
+  EXPECT_LT(client.cy, 200);
+}
+
+TEST_F(PreviewWindowTest, AFileChangedOnDiskIsDrawnAgainWithinASecond) {
+  preview.SetImageName("wide.png");
+  Refresh(preview);
+  ASSERT_EQ(ClientSize(preview.Window()).cx, 300);
+  const int decodes = preview.decodeCount;
+
+  // Looked at when asked (the main dialog asks when it becomes active).
+  ASSERT_TRUE(WritePng(folder + "\\wide.png", 200, 50, kRed));
+  preview.CheckFileChanged();
+  EXPECT_EQ(preview.decodeCount, decodes + 1);
+  EXPECT_EQ(ClientSize(preview.Window()).cx, 200);
+  EXPECT_EQ(ClientSize(preview.Window()).cy, 50);
+  Pump();
+  EXPECT_EQ(PixelAt(preview.Window(), 100, 25), kRed);
+
+  // And once a second while it shows, by itself.
+  ASSERT_TRUE(WritePng(folder + "\\wide.png", 120, 70, kGreen));
+  const DWORD start = GetTickCount();
+  while (ClientSize(preview.Window()).cx != 120 && GetTickCount() - start < 3000) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    Pump();
+  }
+  EXPECT_EQ(ClientSize(preview.Window()).cx, 120);
+  EXPECT_EQ(ClientSize(preview.Window()).cy, 70);
+  Pump();
+  EXPECT_EQ(PixelAt(preview.Window(), 60, 35), kGreen);
+  EXPECT_EQ(preview.decodeCount, decodes + 2);
+
+  // Gone from disk: the window hides at the next look.
+  ASSERT_TRUE(MoveFileA((folder + "\\wide.png").c_str(), (folder + "\\gone.png").c_str()));
+  preview.CheckFileChanged();
+  EXPECT_FALSE(IsWindowVisible(preview.Window()));
 }
 
 }  // namespace

@@ -7,8 +7,9 @@
 //   orlavix_screens value-image         ... for an image file, with the browse button
 //   orlavix_screens value-colour        the colour chooser that stands in for it (8 s)
 //   orlavix_screens value-refused       the value dialog refusing characters 932 cannot hold (9 s)
-//   orlavix_screens preview-image DIR [NAME]  the preview of DIR\NAME (button.png) over
-//                                       a grey ground (8 s)
+//   orlavix_screens preview-image DIR [NAME [KEY]]  the preview of DIR\NAME (button.png)
+//                                       over a grey ground, with the states of the
+//                                       setting KEY if given (8 s)
 //   orlavix_screens preview-colour      the preview of a colour (8 s)
 //   orlavix_screens preview-properties  the preview of a colour and its properties box (8 s)
 //   orlavix_screens main PATH           the main dialog on the host at PATH (12 s)
@@ -16,6 +17,7 @@
 //   orlavix_screens main-max PATH       the same, maximised
 //   orlavix_screens edit-colors PATH    editing the host's preselected skin: Colors, a colour previewed
 //   orlavix_screens edit-image PATH     ... Controls, an image previewed
+//   orlavix_screens edit-states PATH    ... Controls, the button's image of states previewed
 //   orlavix_screens edit-value-text PATH    ... the value dialog of a text row
 //   orlavix_screens edit-value-number PATH  ... of a number row
 //   orlavix_screens edit-value-choice PATH  ... of a choice row
@@ -36,6 +38,7 @@
 #include "values/win32/value_input_resource.h"
 #include "editor/win32/main_dialog.h"
 #include "model/catalogues.h"
+#include "model/image_states.h"
 #include "values/win32/preview_window.h"
 #include "values/win32/value_input_dialog.h"
 #include "model/setting_item.h"
@@ -101,6 +104,7 @@ void ShowRow(win32::MainDialog& dialog, SettingCategory category, const std::str
 void ShowEditing(win32::MainDialog& dialog, const std::string& what) {
   if (what == "edit-colors") ShowRow(dialog, SettingCategory::Colors, "MenuHighlight");
   if (what == "edit-image") ShowRow(dialog, SettingCategory::Controls, "TabSkin");
+  if (what == "edit-states") ShowRow(dialog, SettingCategory::Controls, "ButtonSkin");
   if (what == "edit-save-question") ShowRow(dialog, SettingCategory::General, "Author");
   if (what.rfind("edit-value-", 0) != 0) return;
   if (what == "edit-value-text") ShowRow(dialog, SettingCategory::General, "Description");
@@ -188,6 +192,11 @@ int main(int argc, char** argv) {
     if (what == "preview-image") {
       preview.background = RGB(0x50, 0x50, 0x50);
       preview.SetImageFolder(argc > 2 ? argv[2] : ".");
+      if (argc > 4) {
+        SettingCatalogue controls;
+        BuildCatalogue(SettingCategory::Controls, controls);
+        preview.SetImageStates(ImageStates(controls.FindCopy(argv[4]).description));
+      }
       preview.SetImageName(argc > 3 ? argv[3] : "button.png");
     } else {
       preview.SetColorText("#3a7bd5");
