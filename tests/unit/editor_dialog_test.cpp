@@ -167,14 +167,16 @@ TEST_F(EditorDialogTest, StoringTicksNeverReachesPastTheCatalogue) {
   EXPECT_EQ(dialog.settingItems.Count(), 1);
 }
 
-TEST_F(EditorDialogTest, ClearingHidesTheExtraTextAndOnceInitialisedThePreview) {
+TEST_F(EditorDialogTest, ClearingHidesTheExtraTextAndOnceStartedThePreview) {
+  // Before the dialog has started the editor there is no preview to hide.
   dialog.ClearItemList();
   EXPECT_EQ(controls.extraTextHidden, 1);
-  EXPECT_EQ(controls.previewHidden, 0);
-  dialog.initialised = true;
+  FakePreview preview;
+  dialog.Start("", {&preview, nullptr, nullptr, nullptr});
+  preview.calls.clear();
   dialog.ClearItemList();
   EXPECT_EQ(controls.extraTextHidden, 2);
-  EXPECT_EQ(controls.previewHidden, 1);
+  EXPECT_EQ(preview.calls, std::vector<std::string>{"hide"});
 }
 
 TEST_F(EditorDialogTest, RefitSharesTheListWidth) {
