@@ -23,8 +23,6 @@ class DialogControls {
   // Shows the text, read-only, in that box with the focus and the caret at
   // its start, scrolled into view.
   virtual void ShowExtraText(const std::string& text) = 0;
-  // Hides the preview window when it exists.
-  virtual void HidePreview() = 0;
   // Whether "チェックが入っている項目のみ保存(&V)" is ticked (on at start-up).
   virtual bool SaveOnlyChecked() = 0;
 

@@ -28,7 +28,7 @@ constexpr SettingCategory kLoadOrder[] = {SettingCategory::Options,  SettingCate
 }  // namespace
 
 void EditorDialog::ToggleEditing() {
-  controls_.HidePreview();
+  tools_.preview->Hide();
   controls_.HideExtraText();
 
   std::string skinName;

@@ -175,7 +175,7 @@ void EditorDialog::ClearItemList() {
   keySearch_.Reset();
   missingFiles_.clear();
   controls_.HideExtraText();
-  if (initialised) controls_.HidePreview();
+  tools_.preview->Hide();
   itemList_.DeleteAllItems();
   for (int column = itemList_.GetColumnCount() - 1; column >= 0; --column) {
     itemList_.DeleteColumn(column);

@@ -106,6 +106,10 @@ class EditorDialog {
   // Puts the row's line on the clipboard, or appends it to the clipboard's text.
   void CopyRowText(int row, bool append);
 
+  // Sets the editor up as its dialog opens: takes the item tools, fills the
+  // skin list, builds the options and takes `commandLine` (see
+  // TakeCommandLine). Called once, before anything else.
+  void Start(const std::string& commandLine, const ItemTools& tools);
   // Builds the editor options once, at start-up, and leaves the dialog
   // choosing a skin with the four section catalogues empty.
   void PrepareCatalogues();
@@ -139,7 +143,6 @@ class EditorDialog {
   // The editor's state; other parts of the dialog read and change it.
   std::string commandLine;
   bool choosingSkin = true;
-  bool initialised = false;
   bool modified = false;
   SettingCategory currentCategory = SettingCategory::Report;
   std::string skinsFolder;  // with its trailing separator

@@ -14,6 +14,14 @@ namespace {
 constexpr int kFolderReportSeconds = 10;
 }  // namespace
 
+void EditorDialog::Start(const std::string& line, const ItemTools& tools) {
+  AttachItemTools(tools);
+  RescanSkins();
+  PrepareCatalogues();
+  commandLine = line;
+  TakeCommandLine();
+}
+
 void EditorDialog::PrepareCatalogues() {
   // What a trip into editing and back with no skin chosen would leave, made
   // directly: the options for the whole run (no file to read them from yet),

@@ -64,6 +64,11 @@ unsigned BoxStyle(unsigned type) {
   return BoxIconId(type) != 0 ? style | kUserIcon : style;
 }
 
+bool IsBoxOf(std::uintptr_t owner, std::uintptr_t candidate, std::uintptr_t candidateOwner,
+             bool candidateIsDialog) {
+  return owner != 0 && candidate != 0 && candidate != owner && candidateOwner == owner && candidateIsDialog;
+}
+
 std::string CountdownLabel(const std::string& text, unsigned remainingSeconds) {
   char number[16];
   std::snprintf(number, sizeof number, "(%d)", static_cast<int>(remainingSeconds));

@@ -29,6 +29,15 @@ unsigned BoxStyle(unsigned type);
 // The default button's label while it counts down: "%s(%d)".
 std::string CountdownLabel(const std::string& text, unsigned remainingSeconds);
 
+// Whether a window that the system offered as the box may be taken for the
+// box of `owner`, from what the system says of it (handles as numbers, 0 for
+// none): only a dialog box that `owner` owns is. Asked for its enabled popup,
+// an owner may answer with itself while no box is up yet; it is not the box,
+// though it has the box's button ids, and neither is a window of another kind
+// or of another owner. An owner of 0 has no box.
+bool IsBoxOf(std::uintptr_t owner, std::uintptr_t candidate, std::uintptr_t candidateOwner,
+             bool candidateIsDialog);
+
 // A countdown measured on a 32-bit millisecond tick counter. Elapsed time is
 // taken as the difference from the start, so a counter that wraps around
 // during the countdown changes nothing.

@@ -50,7 +50,7 @@ MainDialog::MainDialog(std::string commandLine) : MainDialog(std::move(commandLi
 
 MainDialog::MainDialog(std::string commandLine, platform::HostServices& hostServices)
     : editor_(itemListPort_, controlsPort_, messageBoxes_, hostControlsPort_, hostServices) {
-  editor_.commandLine = std::move(commandLine);
+  commandLine_ = std::move(commandLine);
 }
 
 MainDialog::~MainDialog() = default;
@@ -125,17 +125,12 @@ bool MainDialog::OnInitDialog() {
   extraText_.Attach(Item(IDC_EXTRA_TEXT));
   PrepareItemList(list_.Window());
 
-  editor_.RescanSkins();
   ShowItem(IDC_ITEM_LIST, false);
-  editor_.PrepareCatalogues();
-
   EnableItem(IDC_START_EDITING, false);
   CheckItem(IDC_SAVE_ONLY_CHECKED, true);
   AddSystemMenuItem(Window(), J("バージョン情報(&A)..."));
   items_.Create(Window());
-  editor_.AttachItemTools(items_.Tools());
-  editor_.initialised = true;
-  editor_.TakeCommandLine();
+  editor_.Start(commandLine_, items_.Tools());
   return true;
 }
 

@@ -57,10 +57,12 @@ class MainDialog : public ModalDialog {
   // item commands use; the preview window goes with this object.
   ItemWindows items_;
   ItemListPort itemListPort_{list_};
-  ControlsPort controlsPort_{*this, extraText_, skinList_, items_.preview};
+  ControlsPort controlsPort_{*this, extraText_, skinList_};
   HostControlsPort hostControlsPort_{*this, skinList_};
   MessageBoxes messageBoxes_{*this};
   EditorDialog editor_;
+  // Handed to the editor as the dialog opens.
+  std::string commandLine_;
 
   // The resize rules: the client size and window size at start-up, and the
   // controls that follow a change of size with their rectangles then.

@@ -11,7 +11,6 @@
 #include "editor/dialog_controls.h"
 #include "editor/host_controls.h"
 #include "editor/item_list.h"
-#include "values/win32/preview_window.h"
 #include "support/messages.h"
 #include "support/win32/controls.h"
 #include "support/win32/dialog.h"
@@ -61,14 +60,13 @@ class ItemListPort : public ItemList {
 
 class ControlsPort : public DialogControls {
  public:
-  ControlsPort(const Dialog& dialog, EditControl& extraText, ComboBox& skinList, PreviewWindow& preview)
-      : dialog_(dialog), extraText_(extraText), skinList_(skinList), preview_(preview) {}
+  ControlsPort(const Dialog& dialog, EditControl& extraText, ComboBox& skinList)
+      : dialog_(dialog), extraText_(extraText), skinList_(skinList) {}
 
   void EnableCategoryButton(SettingCategory category, bool enable) override;
   void EnableEditButton(bool enable) override;
   void HideExtraText() override;
   void ShowExtraText(const std::string& text) override;
-  void HidePreview() override { preview_.HidePreviewWindow(); }
   bool SaveOnlyChecked() override;
   void ShowEditingControls(bool editing) override;
   void GrowDialog(int pixels) override;
@@ -81,7 +79,6 @@ class ControlsPort : public DialogControls {
   const Dialog& dialog_;
   EditControl& extraText_;
   ComboBox& skinList_;
-  PreviewWindow& preview_;
 };
 
 class HostControlsPort : public HostControls {

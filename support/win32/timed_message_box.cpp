@@ -2,6 +2,9 @@
 
 #include <process.h>
 
+#include <cstdint>
+#include <string_view>
+
 #include "support/countdown.h"
 #include "support/mbtext.h"
 #include "support/win32/nt_platform.h"
@@ -36,6 +39,20 @@ bool PumpOneMessage(bool& tookOne) {
 // request is seen at once.
 void Pause(DWORD ms) { MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT); }
 
+std::uintptr_t HandleNumber(HWND window) { return reinterpret_cast<std::uintptr_t>(window); }
+
+bool IsDialogBoxClass(HWND window) {
+  wchar_t name[16] = L"";
+  return GetClassNameW(window, name, sizeof name / sizeof name[0]) && std::wstring_view(name) == L"#32770";
+}
+
+// Whether `window` may be taken for the box of `owner`, by what the system
+// says of it.
+bool IsBoxOfOwner(HWND owner, HWND window) {
+  return window && IsBoxOf(HandleNumber(owner), HandleNumber(window), HandleNumber(GetWindow(window, GW_OWNER)),
+                           IsDialogBoxClass(window));
+}
+
 struct PopupSearch {
   HWND owner;
   HWND found;
@@ -43,22 +60,22 @@ struct PopupSearch {
 
 BOOL CALLBACK TakeEnabledDialog(HWND window, LPARAM param) {
   auto& search = *reinterpret_cast<PopupSearch*>(param);
-  wchar_t name[16] = L"";
-  if (GetWindow(window, GW_OWNER) == search.owner && IsWindowEnabled(window) &&
-      IsWindowVisible(window) && GetClassNameW(window, name, sizeof name / sizeof name[0]) &&
-      std::wstring_view(name) == L"#32770") {
+  if (IsBoxOfOwner(search.owner, window) && IsWindowEnabled(window) && IsWindowVisible(window)) {
     search.found = window;
     return FALSE;
   }
   return TRUE;
 }
 
-// The window that the box should be: the owner's enabled popup. Systems that
-// do not answer that question of GetWindow get it from the caller thread's
-// own dialog windows.
+// The window that the box should be: the owner's enabled popup. What the
+// system answers is taken only when it is a dialog box of the owner's: while
+// no box is up yet, Windows may answer with the owner itself, whose 適用
+// button has the box's id. Systems that do not answer that question of
+// GetWindow get it from the caller thread's own dialog windows.
 HWND CandidateBox(const TimedMessageBoxState& state) {
   const HWND popup = GetWindow(state.owner, IsNtPlatform() ? GW_ENABLEDPOPUP : GW_HWNDNEXT);
-  if (popup || !state.owner || !IsNtPlatform()) return popup;
+  if (IsBoxOfOwner(state.owner, popup)) return popup;
+  if (!state.owner || !IsNtPlatform()) return nullptr;
   PopupSearch search{state.owner, nullptr};
   EnumThreadWindows(state.callerThreadId, &TakeEnabledDialog, reinterpret_cast<LPARAM>(&search));
   return search.found;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace orlavix {
 namespace {
 
@@ -60,6 +62,32 @@ TEST(CountdownLabel, PutsTheSecondsInParenthesesBehindTheText) {
   EXPECT_EQ(CountdownLabel("", 30), "(30)");
   // A label in code page 932 whose trail byte is a backslash stays whole.
   EXPECT_EQ(CountdownLabel("\x83\x5C", 3), "\x83\x5C(3)");
+}
+
+// The watcher asks the system for the owner's enabled popup and takes the
+// answer only when it is a dialog box of the owner's; otherwise it looks on.
+TEST(IsBoxOf, TakesOnlyADialogBoxThatTheOwnerOwns) {
+  constexpr std::uintptr_t kOwner = 0x1010, kBox = 0x2020, kOther = 0x3030;
+  struct Answer {
+    const char* what;
+    std::uintptr_t owner, candidate, candidateOwner;
+    bool isDialog;
+    bool taken;
+  };
+  const Answer answers[] = {
+      {"the popup: the box itself", kOwner, kBox, kOwner, true, true},
+      {"NULL: no popup up", kOwner, 0, 0, false, false},
+      // The main dialog is a dialog box too, with a button under IDOK.
+      {"the owner itself", kOwner, kOwner, 0, true, false},
+      {"the owner, owned by a window of its own", kOwner, kOwner, kOther, true, false},
+      {"a dialog box of another owner", kOwner, kBox, kOther, true, false},
+      {"an unowned dialog box", kOwner, kBox, 0, true, false},
+      {"a window of another kind that the owner owns (the preview)", kOwner, kBox, kOwner, false, false},
+      {"no owner: nothing is its box", 0, kBox, 0, true, false},
+  };
+  for (const Answer& a : answers) {
+    EXPECT_EQ(IsBoxOf(a.owner, a.candidate, a.candidateOwner, a.isDialog), a.taken) << a.what;
+  }
 }
 
 TEST(Countdown, CountsWholeSecondsAndExpiresAfterTheDeadline) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "model/catalogues.h"
 #include "support/mbtext.h"
 #include "tests/unit/editor_fakes.h"
@@ -27,43 +29,50 @@ class EditorDialogTest : public ::testing::Test {
 };
 
 TEST_F(EditorDialogTest, EachCategoryShowsItsColumnsRowsAndButtons) {
+  // What a person reads in the list: the three column titles, their widths
+  // (each set fills the list less its scroll bar, so the refit keeps them),
+  // the number of rows and the first and last rows' cells.
   struct Expected {
     SettingCategory category;
-    const char* valueTitle;
+    const char* titles[3];
     int widths[3];
     int rows;
   };
-  const Expected all[] = {{SettingCategory::Options, "値", {240, 180, 165}, 7},
-                          {SettingCategory::General, "値", {305, 120, 160}, 8},
-                          {SettingCategory::Colors, "色", {360, 170, 55}, 39},
-                          {SettingCategory::Controls, "画像・設定値", {265, 190, 130}, 118},
-                          {SettingCategory::Settings, "値", {255, 230, 100}, 1}};
-  for (const Expected& expected : all) {
+  const Expected all[] = {{SettingCategory::Options, {"項目", "キー", "値"}, {240, 180, 165}, 7},
+                          {SettingCategory::General, {"項目", "キー", "値"}, {305, 120, 160}, 8},
+                          {SettingCategory::Colors, {"項目", "キー", "色"}, {360, 170, 55}, 39},
+                          {SettingCategory::Controls, {"項目", "キー", "画像・設定値"}, {265, 190, 130}, 118},
+                          {SettingCategory::Settings, {"項目", "キー", "値"}, {255, 230, 100}, 1}};
+  // The cells of each category's first and last rows, in the same order.
+  using Cells = const char* [3];
+  const Cells first[] = {{"プレビューを表示する", "ShowPreview", "true"},
+                         {"作者", "Author", ""},
+                         {"メニューの文字色", "MenuText", "#000000"},
+                         {"タブ上　　 [上、左、下、右]", "TabSkin", ""},
+                         {"アクティブタブを太字にするか", "ActiveTabBold", "auto"}};
+  const Cells last[] = {
+      {"スキンの特殊設定を表示する", "ShowExtraData", "[編集] ボタンで動作"},
+      {"ツールバーボタンにドロップダウンを描写するか", "ButtonDropDown", "true"},
+      {"Dock のツールバーボタンでマウスをかざしたときの文字色", "DockToolBarHighlightText", "#000000"},
+      {"リバーのロゴの表示位置", "LogoSkinPosition", "right"},
+      {"アクティブタブを太字にするか", "ActiveTabBold", "auto"}};
+  for (std::size_t i = 0; i < std::size(all); ++i) {
+    const Expected& expected = all[i];
     SCOPED_TRACE(static_cast<int>(expected.category));
-    list.calls.clear();
     dialog.ShowCategory(expected.category);
     EXPECT_EQ(dialog.currentCategory, expected.category);
 
-    // Every set adds up to the list's width less the scroll bar, so the refit keeps the widths.
     ASSERT_EQ(list.columns.size(), 3u);
-    EXPECT_EQ(list.columns[0].title, J("項目"));
-    EXPECT_EQ(list.columns[1].title, J("キー"));
-    EXPECT_EQ(list.columns[2].title, J(expected.valueTitle));
-    for (int c = 0; c < 3; ++c) EXPECT_EQ(list.columns[c].width, expected.widths[c]);
-    // Each column starts as wide as its title plus 15.
-    EXPECT_EQ(list.calls[list.calls.size() - 1],
-              "insert 2 " + std::to_string(7 * J(expected.valueTitle).size() + 15));
-
-    const SettingCatalogue& catalogue = dialog.CurrentCatalogue();
-    ASSERT_EQ(list.GetItemCount(), expected.rows);
-    ASSERT_EQ(catalogue.Count(), expected.rows);
-    for (int i = 0; i < expected.rows; ++i) {
-      EXPECT_EQ(list.rows[i].text[0], catalogue.At(i).description);
-      EXPECT_EQ(list.rows[i].text[1], catalogue.At(i).key);
-      EXPECT_EQ(list.rows[i].text[2], catalogue.At(i).FormatValue());
-      EXPECT_EQ(list.rows[i].state, kUncheckedStateImage);
-      EXPECT_EQ(list.rows[i].data, i);
+    for (int c = 0; c < 3; ++c) {
+      EXPECT_EQ(list.columns[c].title, J(expected.titles[c])) << c;
+      EXPECT_EQ(list.columns[c].width, expected.widths[c]) << c;
     }
+    ASSERT_EQ(list.GetItemCount(), expected.rows);
+    for (int c = 0; c < 3; ++c) {
+      EXPECT_EQ(list.rows.front().text[c], J(first[i][c])) << c;
+      EXPECT_EQ(list.rows.back().text[c], J(last[i][c])) << c;
+    }
+    for (const auto& row : list.rows) EXPECT_EQ(row.state, kUncheckedStateImage) << row.text[1];
     EXPECT_TRUE(list.shown);
     EXPECT_EQ(list.selected, 0);
     EXPECT_TRUE(controls.editEnabled);
@@ -71,12 +80,13 @@ TEST_F(EditorDialogTest, EachCategoryShowsItsColumnsRowsAndButtons) {
       EXPECT_EQ(controls.categoryEnabled[button], button != expected.category);
     }
   }
-  // The second round found every catalogue built: the columns of the last
-  // category went first, last column first.
-  list.calls.clear();
+  // Shown again, a category's columns replace the last one's: three, its own.
+  dialog.ShowCategory(SettingCategory::Controls);
   dialog.ShowCategory(SettingCategory::General);
-  EXPECT_EQ(list.calls[0], "delete 2");
-  EXPECT_EQ(list.calls[2], "delete 0");
+  ASSERT_EQ(list.columns.size(), 3u);
+  EXPECT_EQ(list.columns[2].title, J("値"));
+  EXPECT_EQ(list.columns[0].width, 305);
+  EXPECT_EQ(list.GetItemCount(), 8);
 }
 
 TEST_F(EditorDialogTest, FreshCataloguesShowTheirDefaults) {
@@ -167,14 +177,16 @@ TEST_F(EditorDialogTest, StoringTicksNeverReachesPastTheCatalogue) {
   EXPECT_EQ(dialog.settingItems.Count(), 1);
 }
 
-TEST_F(EditorDialogTest, ClearingHidesTheExtraTextAndOnceInitialisedThePreview) {
+TEST_F(EditorDialogTest, ClearingHidesTheExtraTextAndOnceStartedThePreview) {
+  // Before the dialog has started the editor there is no preview to hide.
   dialog.ClearItemList();
   EXPECT_EQ(controls.extraTextHidden, 1);
-  EXPECT_EQ(controls.previewHidden, 0);
-  dialog.initialised = true;
+  FakePreview preview;
+  dialog.Start("", {&preview, nullptr, nullptr, nullptr});
+  preview.calls.clear();
   dialog.ClearItemList();
   EXPECT_EQ(controls.extraTextHidden, 2);
-  EXPECT_EQ(controls.previewHidden, 1);
+  EXPECT_EQ(preview.calls, std::vector<std::string>{"hide"});
 }
 
 TEST_F(EditorDialogTest, RefitSharesTheListWidth) {

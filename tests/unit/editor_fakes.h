@@ -88,7 +88,6 @@ class FakeControls : public DialogControls {
   std::map<SettingCategory, bool> categoryEnabled;
   bool editEnabled = false;
   int extraTextHidden = 0;
-  int previewHidden = 0;
 
   void EnableCategoryButton(SettingCategory category, bool enable) override { categoryEnabled[category] = enable; }
   void EnableEditButton(bool enable) override { editEnabled = enable; }
@@ -102,7 +101,6 @@ class FakeControls : public DialogControls {
     extraText = text;
     extraTextShown = true;
   }
-  void HidePreview() override { ++previewHidden; }
   bool saveOnlyChecked = true;
   bool SaveOnlyChecked() override { return saveOnlyChecked; }
 

@@ -42,6 +42,7 @@ class ItemCommandsTest : public ::testing::Test {
 TEST_F(ItemCommandsTest, AnAcceptedEditReachesRowCatalogueAndPreview) {
   Select(SettingCategory::Colors, "MenuText");
   const int row = list.selected;
+  preview.calls.clear();  // showing the category hid it
   editor.edit = [](SettingItem& item) {
     item.ParseValue("#ff8000");
     item.checked = true;

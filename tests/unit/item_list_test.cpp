@@ -39,7 +39,6 @@ class ItemListTest : public ::testing::Test {
     dialog.ShowCategory(SettingCategory::Options);
     dialog.currentCategory = SettingCategory::Report;
     dialog.choosingSkin = true;
-    dialog.initialised = true;
   }
 
   std::string AquaFolder() const { return dir.File("skins") + kPathSeparator + "Aqua" + kPathSeparator; }

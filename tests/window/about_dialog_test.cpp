@@ -25,7 +25,7 @@ constexpr int kEndedByGuard = 999;
 class AboutDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    script.At(kGuardMs, [this] {
+    script.Guard(kGuardMs, [this] {
       if (HWND dialog = spy.CurrentDialog()) EndDialog(dialog, kEndedByGuard);
     });
   }

@@ -122,7 +122,7 @@ class ItemListWindowTest : public ::testing::Test {
     MainDialog dialog("\"" + host.executable + "\"");
     current = &dialog;
     TimerScript script;
-    script.At(kGuardMs, [&] {
+    script.Guard(kGuardMs, [&] {
       ADD_FAILURE() << "the dialog was still open";
       if (IsWindow(dialog.Window())) EndDialog(dialog.Window(), 99);
     });

@@ -31,7 +31,7 @@ class MainDialogFixture : public ::testing::Test {
     MainDialog dialog(commandLine);
     current = &dialog;
     test::TimerScript script;
-    script.At(kGuardMs, [&] {
+    script.Guard(kGuardMs, [&] {
       ADD_FAILURE() << "the dialog was still open";
       if (IsWindow(dialog.Window())) EndDialog(dialog.Window(), 99);
     });

@@ -1,11 +1,11 @@
 #include "support/win32/timed_message_box.h"
 
 #include <gtest/gtest.h>
+#include <process.h>
 
 #include <string>
 #include <vector>
 
-#include "support/countdown.h"
 #include "support/mbtext.h"
 #include "tests/window/window_test_support.h"
 
@@ -26,7 +26,7 @@ constexpr int kEndedByGuard = 999;
 class TimedMessageBoxTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    script.At(kGuardMs, [this] {
+    script.Guard(kGuardMs, [this] {
       if (HWND box = spy.CurrentDialog()) EndDialog(box, kEndedByGuard);
     });
   }
@@ -45,20 +45,12 @@ class TimedMessageBoxTest : public ::testing::Test {
   TimerScript script;
 };
 
-// The labels a countdown left on `button`: "<label>(n)" for strictly falling n
-// down to 0, and finally the label itself again.
-void ExpectCountdown(const std::vector<std::string>& texts, const std::string& label,
-                     unsigned from) {
-  ASSERT_GE(texts.size(), 2u);
-  EXPECT_EQ(texts.back(), label);
-  std::vector<std::string> expected;
-  for (unsigned n = from + 1; n-- > 0;) expected.push_back(CountdownLabel(label, n));
-  std::vector<std::string> counted(texts.begin(), texts.end() - 1);
-  // The first pass may come before the first millisecond has gone by.
-  if (!counted.empty() && counted.front() == CountdownLabel(label, from + 1)) {
-    counted.erase(counted.begin());
-  }
-  EXPECT_EQ(counted, expected);
+// The labels a countdown left on a button, each once and in order, as
+// `expected` lists them; the first of them only when the watcher's first
+// pass came before the first millisecond had gone by.
+void ExpectCountdown(const std::vector<std::string>& texts, const std::vector<std::string>& expected) {
+  const std::vector<std::string> late(expected.begin() + 1, expected.end());
+  EXPECT_TRUE(texts == expected || texts == late) << ::testing::PrintToString(texts);
 }
 
 TEST_F(TimedMessageBoxTest, CountsDownOnTheOkButtonAndPressesItWhenTimeIsUp) {
@@ -67,7 +59,7 @@ TEST_F(TimedMessageBoxTest, CountsDownOnTheOkButtonAndPressesItWhenTimeIsUp) {
   std::string labelSeen;
   script.At(1500, [&] {
     box = spy.CurrentDialog();
-    button = Button(box, DefaultButtonId(MB_ICONINFORMATION));
+    button = Button(box, IDCANCEL);  // where the lone OK button lives
     labelSeen = TextOf(button);
   });
   DWORD exitCode = 99;
@@ -83,7 +75,7 @@ TEST_F(TimedMessageBoxTest, CountsDownOnTheOkButtonAndPressesItWhenTimeIsUp) {
   EXPECT_EQ(spy.Dialogs()[0], box);
   EXPECT_TRUE(labelSeen == "OK(1)" || labelSeen == "OK(2)") << labelSeen;
   // Rewritten once per second and no more often, then given back its label.
-  ExpectCountdown(spy.TextsSetOn(button), "OK", 2);
+  ExpectCountdown(spy.TextsSetOn(button), {"OK(3)", "OK(2)", "OK(1)", "OK(0)", "OK"});
 }
 
 // Some systems give the lone OK button id 1 instead of 2: a one-second box
@@ -96,7 +88,7 @@ TEST_F(TimedMessageBoxTest, AnOkBoxOfOneSecondClosesByItself) {
   EXPECT_EQ(result, IDOK);
   EXPECT_EQ(exitCode, 0u);
   ASSERT_NE(button, nullptr);
-  ExpectCountdown(spy.TextsSetOn(button), "OK", 0);
+  ExpectCountdown(spy.TextsSetOn(button), {"OK(1)", "OK(0)", "OK"});
 }
 
 TEST_F(TimedMessageBoxTest, PressingOkEarlyEndsTheBoxAndItsWatcher) {
@@ -160,6 +152,75 @@ TEST_F(TimedMessageBoxTest, WithoutAnOwnerTheBoxNeverCounts) {
   EXPECT_EQ(result, IDOK);  // pressed by the script, not by the watcher
   EXPECT_EQ(labelSeen, "OK");
   EXPECT_EQ(exitCode, 0u);
+}
+
+// A dialog like the main one: a dialog box with a button under IDOK (適用),
+// counting the presses that reach it.
+class DialogWithApply {
+ public:
+  DialogWithApply() {
+    window_ = CreateWindowExW(0, L"#32770", L"Orlavix", WS_POPUP | WS_CAPTION | WS_VISIBLE, 150, 150, 500, 300,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(window_, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(window_, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(&DialogWithApply::Proc));
+    apply_ = CreateWindowExW(0, L"BUTTON", L"\u9069\u7528(&A)", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 10, 10,
+                             100, 30, window_, reinterpret_cast<HMENU>(IDOK), GetModuleHandleW(nullptr), nullptr);
+  }
+  ~DialogWithApply() { DestroyWindow(window_); }
+  DialogWithApply(const DialogWithApply&) = delete;
+  DialogWithApply& operator=(const DialogWithApply&) = delete;
+  HWND Window() const { return window_; }
+  HWND Apply() const { return apply_; }
+  int Presses() const { return presses_; }
+
+ private:
+  static INT_PTR CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    auto* self = reinterpret_cast<DialogWithApply*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (self && message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+      ++self->presses_;
+      return TRUE;
+    }
+    return FALSE;
+  }
+
+  HWND window_ = nullptr;
+  HWND apply_ = nullptr;
+  int presses_ = 0;
+};
+
+// A watcher that starts before its box is up must wait for the box: the main
+// dialog that owns it is a dialog box with a button under the box's id, and
+// must keep its 適用 as it was, unpressed.
+TEST_F(TimedMessageBoxTest, AWatcherWithNoBoxUpLeavesTheOwnersApplyButtonAlone) {
+  DialogWithApply mainDialog;
+  ASSERT_NE(mainDialog.Window(), nullptr);
+  ASSERT_EQ(test::TextOf(mainDialog.Apply()), J("適用(&A)"));
+
+  TimedMessageBoxState state;
+  state.owner = mainDialog.Window();
+  state.seconds = 1;
+  state.defaultButtonId = IDOK;
+  state.callerThreadId = GetCurrentThreadId();
+  unsigned threadId = 0;
+  const auto handle = _beginthreadex(nullptr, 0, &WatchDefaultButton, &state, 0, &threadId);
+  ASSERT_NE(handle, 0u);
+  state.watcherThread = reinterpret_cast<HANDLE>(handle);
+  state.watcherThreadId = threadId;
+  // Longer than its countdown, had it taken the owner for the box.
+  test::PumpFor(2500);
+  EXPECT_EQ(StopWatcher(state), 0u) << "the watcher ended when told, still looking";
+
+  EXPECT_EQ(mainDialog.Presses(), 0);
+  EXPECT_EQ(spy.TextsSetOn(mainDialog.Apply()), std::vector<std::string>{});
+  EXPECT_EQ(test::TextOf(mainDialog.Apply()), J("適用(&A)"));
+
+  // A box of the same owner is the one that counts and is pressed.
+  HWND ok = nullptr;
+  script.At(1200, [&] { ok = GetDlgItem(spy.CurrentDialog(), IDOK); });
+  EXPECT_EQ(TimedMessageBox(mainDialog.Window(), text.c_str(), caption.c_str(), MB_OKCANCEL, 2), IDOK);
+  EXPECT_EQ(mainDialog.Presses(), 0);
+  ASSERT_NE(ok, nullptr);
+  EXPECT_FALSE(spy.TextsSetOn(ok).empty());
 }
 
 TEST_F(TimedMessageBoxTest, ATypeWithoutADefaultButtonShowsNothing) {

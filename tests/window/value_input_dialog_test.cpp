@@ -86,7 +86,7 @@ void PutOnClipboard(HWND owner, const std::string& text) {
 class ValueInputDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    script.At(kGuardMs, [this] {
+    script.Guard(kGuardMs, [this] {
       while (HWND dialog = spy.CurrentDialog()) EndDialog(dialog, kEndedByGuard);
     });
   }

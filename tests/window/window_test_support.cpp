@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
@@ -77,9 +78,26 @@ TimerScript::~TimerScript() {
   for (UINT_PTR id : timers_) {
     if (PendingActions().erase(id)) KillTimer(nullptr, id);
   }
+  for (const Step& step : steps_) {
+    if (!*step.done) {
+      ADD_FAILURE() << "the step planned at " << step.ms
+                    << " ms did not run to its end: the window it drives never opened or closed before it";
+    }
+  }
 }
 
-void TimerScript::At(UINT ms, std::function<void()> action) {
+void TimerScript::At(UINT ms, std::function<void()> step) {
+  const auto done = std::make_shared<bool>(false);
+  steps_.push_back(Step{ms, done});
+  Schedule(ms, [step = std::move(step), done] {
+    step();
+    *done = true;
+  });
+}
+
+void TimerScript::Guard(UINT ms, std::function<void()> action) { Schedule(ms, std::move(action)); }
+
+void TimerScript::Schedule(UINT ms, std::function<void()> action) {
   const UINT_PTR id = SetTimer(nullptr, 0, ms, &TimerScript::Fire);
   if (!id) return;
   PendingActions()[id] = std::move(action);
@@ -184,6 +202,9 @@ ModalWatcher::ModalWatcher(HWND owner) : owner_(owner) {
 ModalWatcher::~ModalWatcher() {
   if (timer_) KillTimer(nullptr, timer_);
   activeWatcher = nullptr;
+  // An answer left over was meant for a box that never opened: the checks it
+  // carried never ran.
+  if (!pending_.empty()) ADD_FAILURE() << pending_.size() << " answer(s) left for boxes that never opened";
 }
 
 void ModalWatcher::Answer(int id) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,17 +30,29 @@ class OwnerWindow {
 // Runs actions on this thread at given times while it sits in a modal loop
 // (message box or dialog), through thread timers. Every action still pending
 // is cancelled when the script is destroyed.
+//
+// A step (At) holds the test's checks: a step that has not run to its end by
+// then fails the test, so that a window that never opened, or closed before
+// its walk, cannot pass unseen. A guard (Guard) ends a window that stays too
+// long and is expected never to run.
 class TimerScript {
  public:
   TimerScript() = default;
   ~TimerScript();
   TimerScript(const TimerScript&) = delete;
   TimerScript& operator=(const TimerScript&) = delete;
-  void At(UINT ms, std::function<void()> action);
+  void At(UINT ms, std::function<void()> step);
+  void Guard(UINT ms, std::function<void()> action);
 
  private:
+  struct Step {
+    UINT ms;
+    std::shared_ptr<bool> done;
+  };
   static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD);
+  void Schedule(UINT ms, std::function<void()> action);
   std::vector<UINT_PTR> timers_;
+  std::vector<Step> steps_;
 };
 
 // Watches this thread's windows: the dialogs it creates and the texts set on
@@ -83,8 +96,9 @@ void PumpFor(DWORD ms);
 // Finds the modal boxes and dialogs ("#32770") owned by `owner` (none until
 // it is set) that open while this thread sits in a modal loop, and answers
 // each with the next of the answers given, in order. A box that finds no answer waiting is closed with
-// Cancel (or its lone OK) and counted as unexpected. Polls with a thread
-// timer, so it works inside nested modal loops.
+// Cancel (or its lone OK) and counted as unexpected; an answer still waiting
+// when the watcher ends fails the test. Polls with a thread timer, so it
+// works inside nested modal loops.
 class ModalWatcher {
  public:
   struct Box {
