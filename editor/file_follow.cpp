@@ -18,7 +18,9 @@ SettingCatalogue& EditorDialog::SkinCatalogue(int section) {
   }
 }
 
-SkinValues EditorDialog::CurrentValues() { return ValuesOf(generalItems, colorItems, controlItems, settingItems); }
+SkinValues EditorDialog::CurrentValues() {
+  return ValuesAsWritten(generalItems, colorItems, controlItems, settingItems);
+}
 
 void EditorDialog::RememberFile(const SkinValues& values, const platform::FileStamp* stamp) {
   file_.known = true;

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "document/skin_loader.h"
+#include "document/skin_writer.h"
 #include "model/catalogues.h"
 #include "support/mbtext.h"
 
@@ -25,19 +26,35 @@ std::string ReasonOf(platform::FileError error) {
   return std::string();
 }
 
+// Fresh catalogues of the four sections with what the text gives them.
+void LoadCatalogues(const SkinDocument& text, SettingCatalogue (&catalogues)[4]) {
+  for (int s = 0; s < 4; ++s) {
+    catalogues[s].Clear();
+    BuildCatalogue(kSkinCategories[s], catalogues[s]);
+    LoadSectionFrom(text, kSkinSections[s], catalogues[s]);
+  }
+}
+
 }  // namespace
+
+SkinValues ValuesAsWritten(const SettingCatalogue& general, const SettingCatalogue& colors,
+                           const SettingCatalogue& controls, const SettingCatalogue& settings) {
+  static const std::string noOtherSections;
+  SkinDocument text;
+  text.SetText(BuildSkinText({general, colors, controls, settings, noOtherSections}, SectionStyle()));
+  SettingCatalogue read[4];
+  LoadCatalogues(text, read);
+  return ValuesOf(read[0], read[1], read[2], read[3]);
+}
 
 SkinValues SkinOnDisk::Values() const {
   return ValuesOf(catalogues[0], catalogues[1], catalogues[2], catalogues[3]);
 }
 
-DiskRead ReadSkinOnDisk(const std::string& path, SkinOnDisk& disk, std::string& why) {
-  why.clear();
+namespace {
+
+DiskRead ReadText(const std::string& path, SkinOnDisk& disk, std::string& why) {
   disk.text.Clear();
-  for (int s = 0; s < 4; ++s) {
-    disk.catalogues[s].Clear();
-    BuildCatalogue(kSkinCategories[s], disk.catalogues[s]);
-  }
   // Taken first: a change while we read shows as a newer stamp next time.
   disk.stamp = platform::FileStamp();
   platform::ReadFileStamp(path, disk.stamp);
@@ -59,8 +76,17 @@ DiskRead ReadSkinOnDisk(const std::string& path, SkinOnDisk& disk, std::string& 
     disk.text.Clear();
     return DiskRead::Failed;
   }
-  for (int s = 0; s < 4; ++s) LoadSectionFrom(disk.text, kSkinSections[s], disk.catalogues[s]);
   return DiskRead::Read;
+}
+
+}  // namespace
+
+DiskRead ReadSkinOnDisk(const std::string& path, SkinOnDisk& disk, std::string& why) {
+  why.clear();
+  const DiskRead read = ReadText(path, disk, why);
+  // Without a text (a missing file) every setting keeps its default.
+  LoadCatalogues(disk.text, disk.catalogues);
+  return read;
 }
 
 std::string ReadFailureText(const std::string& path, const std::string& why) {

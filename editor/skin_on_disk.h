@@ -21,6 +21,11 @@ struct SkinOnDisk {
   SkinValues Values() const;
 };
 
+// The settings of a file written from these catalogues, as the reader reads
+// them back: what this editor's values are when compared with a file's.
+SkinValues ValuesAsWritten(const SettingCatalogue& general, const SettingCatalogue& colors,
+                           const SettingCatalogue& controls, const SettingCatalogue& settings);
+
 enum class DiskRead { Read, Missing, Failed };
 
 // Reads the file into `disk`. A missing file gives catalogues with their
