@@ -33,7 +33,13 @@ class FileFollowWalk : public MainDialogFixture {
     ini = host.SkinFolder("Aqua") + "\\skin.ini";
     original = ReadFileText(ini);
   }
-  INT_PTR RunOnHost(std::function<void(HWND)> walk) { return Run("\"" + host.executable + "\"", walk); }
+  INT_PTR RunOnHost(std::function<void(HWND)> walk) {
+    return Run("\"" + host.executable + "\"", [this, walk](HWND dialog) {
+      // The preview is the dialog's own window, not a box to answer.
+      watcher.Ignore(current->Preview().Window());
+      walk(dialog);
+    });
+  }
 
   // MenuText changed as the value dialog changes it.
   void EditMenuText() {
