@@ -168,9 +168,12 @@ int main(int argc, char** argv) {
     }
     // Past the question about Aqua's line 1, to the report.
     if (what == "edit-merge-report") {
-      script.At(5500, [&] {
-        if (const HWND box = spy.CurrentDialog(); box && box != dialog.Window()) test::PressButton(box, IDYES);
-      });
+      for (UINT ms = 5000; ms < 11000; ms += 250) {
+        script.At(ms, [&] {
+          const HWND box = spy.CurrentDialog();
+          if (box && box != dialog.Window() && GetDlgItem(box, IDYES)) test::PressButton(box, IDYES);
+        });
+      }
     }
     script.At(11500, [&] {
       const HWND box = spy.CurrentDialog();
