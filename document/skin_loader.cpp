@@ -56,14 +56,15 @@ void CollectOtherSections(const std::string& skinIniPath, SkinDocument& skinText
   extraText = std::move(collected);
 }
 
-void CollectOtherSectionBytes(const std::string& skinIniPath, std::string& extraBytes, Messages& messages) {
+bool CollectOtherSectionBytes(const std::string& skinIniPath, std::string& extraBytes, Messages& messages) {
   std::string bytes;
   OtherSectionsCollector collector(false);
-  if (!ReadSkinFileBytes(skinIniPath, messages, bytes, &collector)) return;
-  if (collector.FinishBytes(extraBytes)) return;
+  if (!ReadSkinFileBytes(skinIniPath, messages, bytes, &collector)) return false;
+  if (collector.FinishBytes(extraBytes)) return true;
   // Not well-formed UTF-8: the whole way, from the text.
   std::string unused;
   CollectOtherSectionsOf(DecodeSkinFileBytes(bytes), SkinFileUtf8(bytes), unused, extraBytes);
+  return true;
 }
 
 namespace {

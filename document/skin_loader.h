@@ -37,8 +37,9 @@ void CollectOtherSections(const std::string& skinIniPath, SkinDocument& skinText
 
 // The extraBytes of CollectOtherSections alone: all that a save writes. The
 // file is read again, but its text is decoded only where the bytes cannot
-// be taken as they are. An unreadable file leaves extraBytes unchanged.
-void CollectOtherSectionBytes(const std::string& skinIniPath, std::string& extraBytes, Messages& messages);
+// be taken as they are. False when the file cannot be read, which leaves
+// extraBytes unchanged.
+bool CollectOtherSectionBytes(const std::string& skinIniPath, std::string& extraBytes, Messages& messages);
 
 // Collects the other sections as ReadFromFile decodes the file, so that each
 // piece is collected while the processor still holds it; whatever that way

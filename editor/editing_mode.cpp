@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/editor_dialog.h"
+#include "editor/skin_on_disk.h"
 #include "model/catalogues.h"
 #include "model/image_states.h"
 #include "platform/files.h"
@@ -45,6 +46,16 @@ void EditorDialog::ToggleEditing() {
   }
 
   if (choosingSkin) {
+    // Read once, whoever else holds it open. A file that is there but cannot
+    // be read must not look like an empty skin: the next save would write
+    // defaults over every value.
+    SkinOnDisk disk;
+    std::string why;
+    if (ReadSkinOnDisk(skinIniPath, disk, why) == DiskRead::Failed) {
+      messages_.Warn(ReadFailureText(skinIniPath, why));
+      return;
+    }
+    LoadFromDisk(disk);
     currentCategory = SettingCategory::Report;  // the list's old rows belong to no catalogue now
     choosingSkin = false;
     controls_.SetStartButtonText(J("変更(&H)"));

@@ -8,6 +8,7 @@
 #include "document/skin_loader.h"
 #include "document/skin_writer.h"
 #include "editor/save_question.h"
+#include "editor/skin_on_disk.h"
 #include "model/catalogues.h"
 #include "support/mbtext.h"
 #include "support/paths.h"
@@ -122,22 +123,67 @@ bool EditorDialog::SaveSkinFile() {
   // in the working code page is not needed here, nor the text last loaded,
   // whose memory goes back first.
   skinText.Clear();
+  // The questions' boxes give the dialog back its activation: the file is
+  // not followed meanwhile.
+  saving_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{saving_};
+
+  // What another program changed since the file was loaded or saved.
+  SkinOnDisk disk;
+  std::string why;
+  const DiskRead read = ReadSkinOnDisk(skinIniPath, disk, why);
+  if (read == DiskRead::Failed) {
+    // Saving without what could not be read would lose it.
+    messages_.Warn(SaveReadFailureText(why));
+    return false;
+  }
+  SkinMerge merge;
+  if (read == DiskRead::Read && file_.known) {
+    const SkinValues onDisk = disk.Values();
+    merge = MergeSkinValues(file_.values, CurrentValues(), &onDisk);
+  }
   // A No leaves everything as it was, with no warning: nothing failed.
+  if (!merge.conflicts.empty() && !messages_.ConfirmSave(MergeQuestionText(merge.conflicts))) return false;
   if (!ConfirmLosses()) return false;
+
+  // Written from copies that take the file's changes; the catalogues take
+  // them only once the file holds them, so a failed save changes nothing.
+  SettingCatalogue merged[4];
+  const SettingCatalogue* written[4] = {&generalItems, &colorItems, &controlItems, &settingItems};
+  if (!merge.taken.empty()) {
+    for (int s = 0; s < 4; ++s) {
+      merged[s] = SkinCatalogue(s);
+      written[s] = &merged[s];
+    }
+    for (const SettingRef& setting : merge.taken) {
+      merged[setting.section].Find(setting.key) = disk.catalogues[setting.section].FindCopy(setting.key);
+    }
+  }
   SectionStyle style;
   style.onlyChecked = controls_.SaveOnlyChecked();
   style.helpLines = optionItems.FindCopy(option::OutputHelpString).boolValue;
-  CollectOtherSectionBytes(skinIniPath, extraBytes, messages_);
+  // Never the sections of an earlier skin or save: only what the file holds now.
+  extraBytes.clear();
+  if (!CollectOtherSectionBytes(skinIniPath, extraBytes, messages_) && read == DiskRead::Read) {
+    messages_.Warn(SaveReadFailureText(std::string()));
+    return false;
+  }
   SaveError error = SaveError::None;
-  if (!SaveSkinContent(skinIniPath,
-                       {generalItems, colorItems, controlItems, settingItems, std::string(), &extraBytes}, style,
-                       &error)) {
+  if (!SaveSkinContent(skinIniPath, {*written[0], *written[1], *written[2], *written[3], std::string(), &extraBytes},
+                       style, &error)) {
     // Silence here would let the person believe the work is safe.
     messages_.Warn(SaveFailureText(error));
     return false;
   }
-  messages_.Report(J("設定内容を保存しました。"), 3);
+  if (!merge.taken.empty()) TakeFromFile(disk, merge.taken);
+  messages_.Report(SavedReportText(static_cast<int>(merge.taken.size())), 3);
   modified = false;
+  platform::FileStamp stamp;
+  const bool stamped = platform::ReadFileStamp(skinIniPath, stamp);
+  RememberFile(CurrentValues(), stamped ? &stamp : nullptr);
   return true;
 }
 

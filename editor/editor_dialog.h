@@ -15,13 +15,17 @@
 #include "editor/key_search.h"
 #include "editor/preview.h"
 #include "editor/row_menu.h"
+#include "editor/skin_merge.h"
 #include "editor/value_editor.h"
 #include "model/categories.h"
 #include "model/setting_catalogue.h"
+#include "platform/files.h"
 #include "platform/host_services.h"
 #include "support/messages.h"
 
 namespace orlavix {
+
+struct SkinOnDisk;
 
 class EditorDialog {
  public:
@@ -64,9 +68,18 @@ class EditorDialog {
   void FillItemList(const SettingCatalogue& catalogue, bool enableEdit);
   // Writes the skin back from the four catalogues and the other sections on
   // disk, after a numbered backup; confirms and clears `modified` on success.
-  // When the file on disk holds something that the save would leave out or
-  // change, asks first; a No writes nothing. True when the file was written.
+  // Settings that another program changed in the file since it was loaded or
+  // saved are taken into the catalogues; when both sides changed one, and
+  // when the file holds something that the save would leave out or change,
+  // asks first; a No writes nothing and changes nothing. A file that exists
+  // but cannot be read is not written. True when the file was written.
   bool SaveSkinFile();
+
+  // The main dialog became active: when skin.ini changed on disk since it was
+  // loaded or saved and nothing is edited, its settings are read again, the
+  // list keeping its category, selected row and scroll position. Nothing
+  // while a skin is being chosen or saved.
+  void FollowFileOnDisk();
 
   // Shares the list's width among its three columns, leaving room for the
   // vertical scroll bar.
@@ -164,6 +177,20 @@ class EditorDialog {
   // Asks before a save that would leave out or change what the file holds;
   // true when the save may go on.
   bool ConfirmLosses();
+
+  // General, Colors, Controls, Settings by index, as SkinValues counts them.
+  SettingCatalogue& SkinCatalogue(int section);
+  SkinValues CurrentValues();
+  // Starts editing from the file as read: its catalogues and what it held.
+  void LoadFromDisk(SkinOnDisk& disk);
+  // The one place where settings of the file on disk replace the editor's,
+  // for a merge before a save and for following the file: the catalogues,
+  // then the rows shown and the preview.
+  void TakeFromFile(const SkinOnDisk& disk, const std::vector<SettingRef>& settings);
+  // The value and tick cells of the rows shown, from their catalogue.
+  void RefreshShownRows();
+  // What the file held when this editor last loaded or saved it.
+  void RememberFile(const SkinValues& values, const platform::FileStamp* stamp);
   void ShowEditing(bool editing);
 
   ItemList& itemList_;
@@ -176,6 +203,17 @@ class EditorDialog {
   KeySearch keySearch_;
   // The missing files of the report last shown, in the order of its rows.
   std::vector<std::string> missingFiles_;
+  // skin.ini as this editor last loaded or saved it: what a merge compares
+  // with, and the stamp that tells whether to look at the file again.
+  struct KnownFile {
+    bool known = false;
+    bool stamped = false;
+    platform::FileStamp stamp;
+    SkinValues values;
+  };
+  KnownFile file_;
+  // A save is under way: its questions' boxes activate the dialog again.
+  bool saving_ = false;
 };
 
 // The clipboard line of a row: its cells joined by tabs, a tab put only after

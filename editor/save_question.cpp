@@ -12,13 +12,13 @@ namespace {
 constexpr std::size_t kShownCharacters = 40;
 constexpr std::size_t kShownReasonCharacters = 80;
 
+}  // namespace
+
 std::string Clipped(std::string_view text, std::size_t characters) {
   std::size_t end = 0;
   for (std::size_t n = 0; n < characters && end < text.size(); ++n) end = NextChar(text, end);
   return end < text.size() ? std::string(text.substr(0, end)) + J("…") : std::string(text);
 }
-
-}  // namespace
 
 std::string SaveQuestionText(const std::vector<Finding>& findings, const std::string& backupName) {
   std::vector<const Finding*> lost;

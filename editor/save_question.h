@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "analysis/skin_analysis.h"
@@ -16,6 +17,10 @@ constexpr std::size_t kSaveQuestionFindings = 12;
 // The question in the working code page: the findings that a save leaves out
 // or changes, one line each in the order of the file, and the name of the
 // backup that the save makes. "" when the save loses nothing.
+// At most `characters` characters of text, "…" after it when cut: a file
+// may hold lines of any length, and a question shows only their start.
+std::string Clipped(std::string_view text, std::size_t characters);
+
 std::string SaveQuestionText(const std::vector<Finding>& findings, const std::string& backupName);
 
 }  // namespace orlavix

@@ -36,11 +36,13 @@ class ReadSink {
   virtual bool Piece(std::string& bytes, bool last) = 0;
 };
 
-// Reads the whole file into bytes. On Windows the file is opened with no
-// sharing, so a file another program holds open is not read. On anything but
-// Ok, bytes is left empty. With a sink, each piece is handed to it as it
-// arrives.
-ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* sink = nullptr);
+// Reads the whole file into bytes. The file is opened sharing reading,
+// writing and deleting with other programs, so a file that a sync client,
+// a scanner or an editor holds open is still read. On anything but Ok, bytes
+// is left empty and `error` (when given) says why, as far as the system does.
+// With a sink, each piece is handed to it as it arrives.
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* sink = nullptr,
+                         FileError* error = nullptr);
 
 // The piece size of ReadWholeFile.
 constexpr std::size_t kReadPiece = 256 * 1024;
@@ -51,6 +53,16 @@ std::size_t ReadPieceSize();
 
 // True when path names an existing file or folder.
 bool FileExists(const std::string& path);
+
+// What tells one state of a file from the next without reading it.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::int64_t lastWrite = 0;  // in the system's own units
+  bool operator==(const FileStamp& other) const { return size == other.size && lastWrite == other.lastWrite; }
+  bool operator!=(const FileStamp& other) const { return !(*this == other); }
+};
+// False when the file cannot be found or asked.
+bool ReadFileStamp(const std::string& path, FileStamp& stamp);
 
 // Creates the file anew (or empties it) and writes all bytes. On Windows it is
 // opened with no sharing, so a file that another program holds open fails.
@@ -86,6 +98,8 @@ struct FileFaults {
   bool failReplace = false;
   // CopyFileOver: the copy fails after this many bytes.
   std::int64_t failCopyAfter = -1;
+  // ReadWholeFile: every read fails, as a file locked for reading does.
+  bool failRead = false;
   FileError error = FileError::DiskFull;  // what the failing step reports
 };
 void SetFileFaults(const FileFaults& faults);

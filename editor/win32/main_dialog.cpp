@@ -8,6 +8,7 @@
 #include "editor/win32/item_list_subclass.h"
 #include "editor/win32/main_dialog_resource.h"
 #include "model/catalogues.h"
+#include "platform/win32/wide_text.h"
 #include "support/mbtext.h"
 #include "support/win32/about_dialog.h"
 #include "support/win32/center_dialog.h"
@@ -91,6 +92,16 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case kItemListContextMenu: editor_.ShowRowMenu(static_cast<int>(wParam)); return true;
     case kItemListKey: editor_.HandleListKey(static_cast<int>(wParam), static_cast<int>(lParam)); return true;
     case kItemListChar: result = editor_.TypeInList(static_cast<int>(lParam)) ? 1 : 0; return true;
+    // Back from another program, which may have changed skin.ini. The
+    // dialog manager still restores the focus.
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) editor_.FollowFileOnDisk();
+      return false;
+    case WM_QUERYENDSESSION: result = QueryEndSession() ? TRUE : FALSE; return true;
+    // The session ends: nothing more is written, whatever was asked before.
+    case WM_ENDSESSION:
+      if (wParam) End(kEndValue);
+      return true;
   }
   return false;
 }
@@ -225,6 +236,15 @@ void MainDialog::OnDropFiles(HDROP drop) {
 
 void MainDialog::Close() {
   if (editor_.Close()) End(kEndValue);
+}
+
+bool MainDialog::QueryEndSession() {
+  if (!editor_.modified) return true;
+  // Windows names the reason while the closing question waits for an answer.
+  ShutdownBlockReasonCreate(Window(), Wide(J("保存されていない変更があります")).c_str());
+  const bool mayEnd = editor_.Close();
+  ShutdownBlockReasonDestroy(Window());
+  return mayEnd;
 }
 
 }  // namespace orlavix::win32

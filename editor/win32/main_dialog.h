@@ -48,6 +48,9 @@ class MainDialog : public ModalDialog {
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   void Close();
+  // Signing out or shutting down: with unsaved edits, the closing question
+  // (Cancel the default) decides. True when the session may end.
+  bool QueryEndSession();
   void PrepareResize();
 
   ListView list_;

@@ -205,13 +205,20 @@ bool CopyBytes(int from, int to, std::uint64_t size, std::int64_t failAfter, Fil
 
 }  // namespace
 
-ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* sink) {
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* sink, FileError* error) {
   bytes.clear();
-  if (path.empty()) return ReadStatus::Failed;
+  if (error) *error = FileError::None;
+  const auto failed = [error](FileError why) {
+    if (error) *error = why;
+    return ReadStatus::Failed;
+  };
+  if (path.empty()) return failed(FileError::Missing);
+  if (ActiveFileFaults().failRead) return failed(ActiveFileFaults().error);
   FileDescriptor file(open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
-  if (!file.valid()) return ReadStatus::Failed;
+  if (!file.valid()) return failed(ErrorOf(errno));
   struct stat info {};
-  if (fstat(file.get(), &info) != 0 || S_ISDIR(info.st_mode)) return ReadStatus::Failed;
+  if (fstat(file.get(), &info) != 0) return failed(ErrorOf(errno));
+  if (S_ISDIR(info.st_mode)) return failed(FileError::Other);
   const auto size = static_cast<std::uint64_t>(info.st_size);
   if (size >= kReadLimit) return ReadStatus::TooLarge;
   try {
@@ -228,9 +235,10 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* 
         const ssize_t n = read(file.get(), &bytes[done + got], want - got);
         if (n < 0) {
           if (errno == EINTR) continue;
+          const int why = errno;
           bytes.clear();
           bytes.shrink_to_fit();
-          return ReadStatus::Failed;
+          return failed(ErrorOf(why));
         }
         if (n == 0) break;  // the file shrank while we read: keep what is there
         got += static_cast<std::size_t>(n);
@@ -244,7 +252,7 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* 
   } catch (const std::bad_alloc&) {
     bytes.clear();
     bytes.shrink_to_fit();
-    return ReadStatus::Failed;
+    return failed(FileError::Other);
   }
   return ReadStatus::Ok;
 }
@@ -253,6 +261,14 @@ bool FileExists(const std::string& path) {
   if (path.empty()) return false;
   struct stat info {};
   return stat(NativePath(path).c_str(), &info) == 0;
+}
+
+bool ReadFileStamp(const std::string& path, FileStamp& stamp) {
+  struct stat info {};
+  if (path.empty() || stat(NativePath(path).c_str(), &info) != 0) return false;
+  stamp.size = static_cast<std::uint64_t>(info.st_size);
+  stamp.lastWrite = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  return true;
 }
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes) {

@@ -1,6 +1,7 @@
-// Win32 files: opened with no sharing, so a file that another program holds
-// open is not read, and nobody writes it while we read it. Replacing writes a
-// file beside the old one, flushes it and swaps it in with ReplaceFileA.
+// Win32 files: read sharing everything with other programs, so that a file a
+// sync client or a scanner holds open is still read; written only when nobody
+// else holds the file. Replacing writes a file beside the old one, flushes it
+// and swaps it in with ReplaceFileA.
 #include <windows.h>
 
 #include <cstdint>
@@ -16,6 +17,8 @@ namespace {
 
 using win32::Wide;
 using FileHandle = win32::UniqueFile;
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 
 FileError ErrorOf(DWORD error) {
@@ -127,7 +130,7 @@ bool FlushAndClose(FileHandle& file, bool faultable, FileError* error) {
 
 // The fault seam's copy: the bytes a real copy would write, cut short.
 bool CopyCutShort(const std::string& from, HANDLE to, std::int64_t failAfter, FileError* error) {
-  FileHandle source(CreateFileW(Wide(from).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  FileHandle source(CreateFileW(Wide(from).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!source) return FailWithLastError(error);
   std::int64_t left = failAfter;
@@ -147,17 +150,23 @@ bool CopyCutShort(const std::string& from, HANDLE to, std::int64_t failAfter, Fi
 
 }  // namespace
 
-ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* sink) {
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* sink, FileError* error) {
   bytes.clear();
-  if (path.empty()) return ReadStatus::Failed;
-  FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+  if (error) *error = FileError::None;
+  const auto failed = [error](FileError why) {
+    if (error) *error = why;
+    return ReadStatus::Failed;
+  };
+  if (path.empty()) return failed(FileError::Missing);
+  if (ActiveFileFaults().failRead) return failed(ActiveFileFaults().error);
+  FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file) return ReadStatus::Failed;
+  if (!file) return failed(ErrorOf(GetLastError()));
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return ReadStatus::Failed;
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return failed(ErrorOf(GetLastError()));
   if (static_cast<std::uint64_t>(size.QuadPart) >= kReadLimit) return ReadStatus::TooLarge;
   const auto total = static_cast<std::uint64_t>(size.QuadPart);
-  if (total > static_cast<std::uint64_t>(SIZE_MAX - 1)) return ReadStatus::Failed;  // 32-bit build
+  if (total > static_cast<std::uint64_t>(SIZE_MAX - 1)) return failed(FileError::Other);  // 32-bit build
   try {
     // Room taken once; each piece is sized just before it is read into, so
     // the zeroing of a resize happens in the cache, not over the whole file.
@@ -171,9 +180,10 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* 
       while (got < want) {
         DWORD n = 0;
         if (!ReadFile(file.Get(), &bytes[done + got], static_cast<DWORD>(want - got), &n, nullptr)) {
+          const DWORD why = GetLastError();
           bytes.clear();
           bytes.shrink_to_fit();
-          return ReadStatus::Failed;
+          return failed(ErrorOf(why));
         }
         if (n == 0) break;  // the file shrank: keep what is there
         got += n;
@@ -187,10 +197,10 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* 
   } catch (const std::bad_alloc&) {
     bytes.clear();
     bytes.shrink_to_fit();
-    return ReadStatus::Failed;
+    return failed(FileError::Other);
   } catch (const std::length_error&) {
     bytes.clear();
-    return ReadStatus::Failed;
+    return failed(FileError::Other);
   }
   return ReadStatus::Ok;
 }
@@ -198,6 +208,15 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* 
 bool FileExists(const std::string& path) {
   if (path.empty()) return false;
   return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool ReadFileStamp(const std::string& path, FileStamp& stamp) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (path.empty() || !GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return false;
+  stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  stamp.lastWrite = static_cast<std::int64_t>((static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                              data.ftLastWriteTime.dwLowDateTime);
+  return true;
 }
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes) {

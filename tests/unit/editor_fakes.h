@@ -205,11 +205,15 @@ class FakeMessages : public Messages {
     answers.erase(answers.begin());
     return answer;
   }
-  // The question before a save that leaves something out, answered Yes.
+  // The questions before a save, answered in turn; Yes once they run out.
   std::vector<std::string> saveQuestions;
+  std::vector<bool> confirmAnswers;
   bool ConfirmSave(const std::string& text) override {
     saveQuestions.push_back(text);
-    return true;
+    if (confirmAnswers.empty()) return true;
+    const bool answer = confirmAnswers.front();
+    confirmAnswers.erase(confirmAnswers.begin());
+    return answer;
   }
 };
 

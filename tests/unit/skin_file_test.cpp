@@ -178,26 +178,28 @@ TEST(SkinDocumentFile, FileOfFourGibibytesIsRefusedWithOneAlert) {
 }
 
 #ifdef _WIN32
-TEST(SkinDocumentFile, FileHeldOpenByAnotherProgramIsNotRead) {
+TEST(SkinDocumentFile, FileHeldOpenByAnotherProgramIsReadWhenItShares) {
   TempDir dir;
   const std::string path = dir.File("skin.ini");
   WriteBytes(dir.path() / "skin.ini", kUtf8Skin);
   RecordingMessages messages;
   SkinDocument doc;
+  // A holder that lets nobody read keeps the file to itself.
   HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   doc.ReadFromFile(path, messages);
   EXPECT_FALSE(doc.HasText());
   CloseHandle(held);
-  // Even a holder that lets others read is refused: we read with no sharing.
-  held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                     nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  doc.ReadFromFile(path, messages);
-  EXPECT_FALSE(doc.HasText());
-  CloseHandle(held);
-  doc.ReadFromFile(path, messages);
-  EXPECT_TRUE(doc.HasText());
+  // A sync client or an editor that shares it, even one holding it for
+  // writing, does not keep us from reading it.
+  for (const DWORD access : {DWORD{GENERIC_READ}, DWORD{GENERIC_READ | GENERIC_WRITE}}) {
+    held = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    doc.ReadFromFile(path, messages);
+    EXPECT_TRUE(doc.HasText()) << access;
+    CloseHandle(held);
+  }
   EXPECT_TRUE(messages.alerts.empty());
 }
 #endif

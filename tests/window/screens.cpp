@@ -24,6 +24,8 @@
 //   orlavix_screens edit-value-image PATH   ... of a control image row, with the browse button
 //   orlavix_screens edit-value-colour PATH  ... the colour chooser of a colour row
 //   orlavix_screens edit-save-question PATH ... 適用 pressed: the question before the save
+//   orlavix_screens edit-merge-question PATH ... MenuText changed here and in the file: 適用 asks
+//   orlavix_screens edit-merge-report PATH  ... MenuHighlight changed in the file: 適用 reports it taken
 //   orlavix_screens main-report PATH    editing the skin Aqua: the unused/missing image report
 //   orlavix_screens main-extra PATH     editing the skin Aqua: the other sections' text
 //   orlavix_screens notepad FILE        the text file in Notepad (closed after 8 s)
@@ -45,6 +47,7 @@
 #include "support/mbtext.h"
 #include "support/win32/about_dialog.h"
 #include "support/win32/timed_message_box.h"
+#include "tests/window/host_folder.h"
 #include "tests/window/window_test_support.h"
 
 namespace {
@@ -106,6 +109,19 @@ void ShowEditing(win32::MainDialog& dialog, const std::string& what) {
   if (what == "edit-image") ShowRow(dialog, SettingCategory::Controls, "TabSkin");
   if (what == "edit-states") ShowRow(dialog, SettingCategory::Controls, "ButtonSkin");
   if (what == "edit-save-question") ShowRow(dialog, SettingCategory::General, "Author");
+  if (what.rfind("edit-merge-", 0) == 0) {
+    ShowRow(dialog, SettingCategory::Colors, "MenuText");
+    // Edited here; then another program changes the file.
+    EditorDialog& editor = dialog.Editor();
+    editor.colorItems.SetFromText("MenuText", "#12ab34", true);
+    editor.modified = true;
+    editor.RefreshPreview();
+    std::string text = test::ReadFileText(editor.skinIniPath);
+    const std::string from = what == "edit-merge-question" ? "MenuText=#1d2b3a" : "MenuHighlight=#3a7bd5";
+    const std::string to = what == "edit-merge-question" ? "MenuText=#999999" : "MenuHighlight=#abcdef";
+    if (const std::size_t at = text.find(from); at != std::string::npos) text.replace(at, from.size(), to);
+    test::WriteFileText(editor.skinIniPath, text);
+  }
   if (what.rfind("edit-value-", 0) != 0) return;
   if (what == "edit-value-text") ShowRow(dialog, SettingCategory::General, "Description");
   if (what == "edit-value-number") ShowRow(dialog, SettingCategory::General, "ButtonWidth");
@@ -151,8 +167,17 @@ int main(int argc, char** argv) {
     if (what.rfind("edit-value-", 0) == 0) {
       script.At(4500, [&] { SendMessageA(dialog.Window(), WM_COMMAND, IDC_EDIT_ITEM, 0); });
     }
-    if (what == "edit-save-question") {
+    if (what == "edit-save-question" || what.rfind("edit-merge-", 0) == 0) {
       script.At(4500, [&] { SendMessageA(dialog.Window(), WM_COMMAND, IDOK, 0); });
+    }
+    // Past the question about Aqua's line 1, to the report.
+    if (what == "edit-merge-report") {
+      for (UINT ms = 5000; ms < 11000; ms += 250) {
+        script.At(ms, [&] {
+          const HWND box = spy.CurrentDialog();
+          if (box && box != dialog.Window() && GetDlgItem(box, IDYES)) test::PressButton(box, IDYES);
+        });
+      }
     }
     script.At(11500, [&] {
       const HWND box = spy.CurrentDialog();
