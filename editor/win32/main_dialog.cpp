@@ -83,8 +83,6 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case kRunWithThisSkinMessage: editor_.RunHostWithSkin(); return true;
     case kCheckUnusedSkinFilesMessage: editor_.CheckSkinFiles(); return true;
     case kShowExtraDataMessage: editor_.ShowExtraText(); return true;
-    // Back from another program, perhaps one that changed the image shown.
-    case WM_ACTIVATE: if (LOWORD(wParam) != WA_INACTIVE) items_.Tools().preview->CheckFileChanged(); return false;
     // The item list's own messages. An answer of 0 lets the list go on with
     // its own processing of the click, menu or key; typed characters are the
     // editor's, so the list's search on the descriptions (and its beep) stays out.
@@ -92,10 +90,13 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case kItemListContextMenu: editor_.ShowRowMenu(static_cast<int>(wParam)); return true;
     case kItemListKey: editor_.HandleListKey(static_cast<int>(wParam), static_cast<int>(lParam)); return true;
     case kItemListChar: result = editor_.TypeInList(static_cast<int>(lParam)) ? 1 : 0; return true;
-    // Back from another program, which may have changed skin.ini. The
-    // dialog manager still restores the focus.
+    // Back from another program, which may have changed skin.ini or the image
+    // shown. The dialog manager still restores the focus.
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) editor_.FollowFileOnDisk();
+      if (LOWORD(wParam) != WA_INACTIVE) {
+        editor_.FollowFileOnDisk();
+        items_.Tools().preview->CheckFileChanged();
+      }
       return false;
     case WM_QUERYENDSESSION: result = QueryEndSession() ? TRUE : FALSE; return true;
     // The session ends: nothing more is written, whatever was asked before.
