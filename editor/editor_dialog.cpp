@@ -94,6 +94,11 @@ SettingCatalogue& EditorDialog::CurrentCatalogue() { return CatalogueOf(currentC
 void EditorDialog::ShowCategory(SettingCategory category) {
   if (!HasCatalogue(category)) return;
   StoreCheckMarks();
+  DisplayCategory(category);
+}
+
+void EditorDialog::DisplayCategory(SettingCategory category) {
+  if (!HasCatalogue(category)) return;
   currentCategory = category;
   ClearItemList();
   SetupColumns();
@@ -137,7 +142,7 @@ bool EditorDialog::SaveSkinFile() {
     return false;
   }
   messages_.Report(J("設定内容を保存しました。"), 3);
-  modified = false;
+  MarkSaved();
   return true;
 }
 
@@ -174,6 +179,7 @@ std::string SaveFailureText(SaveError error) {
 void EditorDialog::ClearItemList() {
   keySearch_.Reset();
   missingFiles_.clear();
+  backups_.clear();
   controls_.HideExtraText();
   if (initialised) controls_.HidePreview();
   itemList_.DeleteAllItems();
@@ -187,13 +193,18 @@ void EditorDialog::ClearItemList() {
 
 void EditorDialog::SetupColumns() {
   if (IsCategory(currentCategory)) {
-    const ColumnSet& set = ColumnSetOf(currentCategory);
-    for (int column = 0; column < 3; ++column) {
-      const std::string title = J(set.titles[column]);
-      itemList_.InsertColumn(column, title, itemList_.GetStringWidth(title) + 15);
-    }
-    for (int column = 0; column < 3; ++column) itemList_.SetColumnWidth(column, set.widths[column]);
+    SetupColumns(ColumnSetOf(currentCategory));
+  } else {
+    RefitColumns();
   }
+}
+
+void EditorDialog::SetupColumns(const ColumnSet& set) {
+  for (int column = 0; column < 3; ++column) {
+    const std::string title = J(set.titles[column]);
+    itemList_.InsertColumn(column, title, itemList_.GetStringWidth(title) + 15);
+  }
+  for (int column = 0; column < 3; ++column) itemList_.SetColumnWidth(column, set.widths[column]);
   RefitColumns();
 }
 

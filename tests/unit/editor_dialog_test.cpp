@@ -33,7 +33,7 @@ TEST_F(EditorDialogTest, EachCategoryShowsItsColumnsRowsAndButtons) {
     int widths[3];
     int rows;
   };
-  const Expected all[] = {{SettingCategory::Options, "値", {240, 180, 165}, 7},
+  const Expected all[] = {{SettingCategory::Options, "値", {240, 180, 165}, 8},
                           {SettingCategory::General, "値", {305, 120, 160}, 8},
                           {SettingCategory::Colors, "色", {360, 170, 55}, 39},
                           {SettingCategory::Controls, "画像・設定値", {265, 190, 130}, 118},
@@ -82,7 +82,7 @@ TEST_F(EditorDialogTest, EachCategoryShowsItsColumnsRowsAndButtons) {
 TEST_F(EditorDialogTest, FreshCataloguesShowTheirDefaults) {
   dialog.ShowCategory(SettingCategory::Options);
   EXPECT_EQ(list.rows[1].text[2], "#ffffff");
-  for (int row = 4; row < 7; ++row) EXPECT_EQ(list.rows[row].text[2], J("[編集] ボタンで動作"));
+  for (int row = 4; row < 8; ++row) EXPECT_EQ(list.rows[row].text[2], J("[編集] ボタンで動作"));
 
   dialog.ShowCategory(SettingCategory::General);
   EXPECT_EQ(list.rows[4].text[2], "24");

@@ -210,6 +210,16 @@ class FakeMessages : public Messages {
     saveQuestions.push_back(text);
     return true;
   }
+  // Yes/no questions, answered in turn; No once the answers run out.
+  std::vector<std::string> yesNoQuestions;
+  std::vector<bool> yesNoAnswers;
+  bool AskYesNo(const std::string& text) override {
+    yesNoQuestions.push_back(text);
+    if (yesNoAnswers.empty()) return false;
+    const bool answer = yesNoAnswers.front();
+    yesNoAnswers.erase(yesNoAnswers.begin());
+    return answer;
+  }
 };
 
 }  // namespace orlavix
