@@ -113,7 +113,8 @@ std::vector<std::string> ChooseFromRowMenu(HWND dialog, char mnemonic) {
       wchar_t text[64] = L"";
       GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
       const bool greyed = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0;
-      entries.push_back(Narrow(text).text + (greyed ? " (grey)" : ""));
+      const std::string entry = Narrow(text).text;
+      entries.push_back(entry.empty() || !greyed ? entry : entry + " (grey)");
     }
     PostMessageA(menuWindow, WM_KEYDOWN, mnemonic ? static_cast<WPARAM>(mnemonic) : VK_ESCAPE, 0);
   });
@@ -259,7 +260,9 @@ TEST_F(GoingBackTest, ABackupChosenFromItsListComesBackUntilApplied) {
                                  aquaAuthor + "\n" + J("適用するまで skin.ini は変わりません。"));
     EXPECT_EQ(Selected(dialog), RowOf(dialog, "Author"));
     EXPECT_EQ(Cell(dialog, RowOf(dialog, "Author"), 2), aquaAuthor);
-    EXPECT_TRUE(editor.modified);
+    // The save changed no value: the backup's values are those saved.
+    EXPECT_FALSE(editor.modified);
+    EXPECT_TRUE(editor.CanUndo());
     EXPECT_EQ(test::ReadFileText(ini), saved);
     EXPECT_EQ(test::ReadFileText(ini + ".000"), backup);
 

@@ -254,7 +254,9 @@ TEST_F(ItemListWindowTest, EditingCategoriesSortingKeysAndThePreview) {
     ClickRow(dialog, RowOf(dialog, "MenuItemFontSize"));
     EXPECT_FALSE(IsWindowVisible(preview));
 
-    // Back to choosing: the dialog shrinks, the list is disabled.
+    // Back to choosing: the dialog shrinks, the list is disabled. The ticks
+    // given above are changes: leaving asks, and No lets them go.
+    watcher.Answer(IDNO);
     Click(GetDlgItem(dialog, IDC_START_EDITING));
     RECT after{};
     GetWindowRect(dialog, &after);
@@ -263,7 +265,9 @@ TEST_F(ItemListWindowTest, EditingCategoriesSortingKeysAndThePreview) {
     EXPECT_FALSE(IsWindowEnabled(List(dialog)));
     EXPECT_TRUE(current->Editor().colorItems.Empty());
   });
-  EXPECT_TRUE(watcher.Seen().empty());
+  ASSERT_EQ(watcher.Seen().size(), 1u);
+  EXPECT_EQ(watcher.Seen()[0].caption, J("確認"));
+  EXPECT_EQ(watcher.Unexpected(), 0);
 }
 
 TEST_F(ItemListWindowTest, TypingTheStartOfAKeySelectsItsRow) {
