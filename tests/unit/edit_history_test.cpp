@@ -61,37 +61,6 @@ TEST(EditHistoryTest, UndoRedoAndANewStepDroppingWhatWasUndone) {
   EXPECT_FALSE(history.CanRedo());
 }
 
-TEST(EditHistoryTest, ChangesAreFoundByKeyWhateverTheOrder) {
-  SettingCatalogue colors;
-  BuildColorItems(colors);
-  CatalogueValues before;
-  before.Take(SettingCategory::Colors, colors);
-  EXPECT_FALSE(before.DiffersFrom(before));
-
-  // Sorted by key, descending: the rows move but nothing changes.
-  colors.Sort(2, 1);
-  CatalogueValues sorted;
-  sorted.Take(SettingCategory::Colors, colors);
-  EXPECT_TRUE(before.ChangesTo(sorted).empty());
-
-  colors.Find("TabActiveText").ParseValue("#102030");  // a value, unticked
-  colors.Find("MenuText").checked = true;              // a tick alone
-  CatalogueValues after;
-  after.Take(SettingCategory::Colors, colors);
-  after.Take(SettingCategory::General, SettingCatalogue());  // taken on one side only: not compared
-  const EditStep changes = before.ChangesTo(after);
-  ASSERT_EQ(changes.size(), 2u);
-  // In the order of the later rows: sorted descending, TabActiveText first.
-  EXPECT_EQ(changes[0].after.key, "TabActiveText");
-  EXPECT_EQ(changes[0].before.FormatValue(), "#000000");
-  EXPECT_EQ(changes[0].after.FormatValue(), "#102030");
-  EXPECT_EQ(changes[1].after.key, "MenuText");
-  EXPECT_FALSE(changes[1].before.checked);
-  EXPECT_TRUE(changes[1].after.checked);
-  EXPECT_TRUE(before.DiffersFrom(after));
-  EXPECT_TRUE(after.ChangesTo(before).size() == 2u);
-}
-
 TEST(EditHistoryTest, KeysOfUndoAndRedo) {
   struct Row {
     int key;
@@ -192,6 +161,15 @@ TEST_F(EditorUndoTest, StepsUndoneAndRedoneWithModifiedFollowingTheSavedState) {
       {"undo past the save", [&] { dialog.Undo(); }, "Ann", false, true, false, true, C::General, "Author"},
       {"redo to the save", [&] { dialog.Redo(); }, "Bob", false, false, true, true, C::General, "Author"},
       {"redo the tick", [&] { dialog.Redo(); }, "Bob", true, true, true, false, C::Colors, "MenuHighlight"},
+      {"sort by key, undo and redo: found by key",
+       [&] {
+         list.selected = RowOf("MenuText");
+         dialog.SortByColumn(1);
+         dialog.Undo();
+         EXPECT_FALSE(dialog.modified);
+         dialog.Redo();
+       },
+       "Bob", true, true, true, false, C::Colors, "MenuHighlight"},
       {"untick by hand", [&] { Tick(C::Colors, "MenuHighlight", false); }, "Bob", false, false, true, false,
        C::Colors, ""},
       {"undo the untick", [&] { dialog.Undo(); }, "Bob", true, true, true, true, C::Colors, "MenuHighlight"},
@@ -230,61 +208,14 @@ TEST_F(EditorUndoTest, StepsUndoneAndRedoneWithModifiedFollowingTheSavedState) {
   EXPECT_TRUE(dialog.Close());
   EXPECT_EQ(messages.questions.size(), 1u);
 
-  // Leaving and entering again starts a new history.
+  // Leaving and entering again starts a new history; keys do nothing between.
   dialog.ToggleEditing();
   EXPECT_FALSE(dialog.CanRedo());
-  dialog.Redo();
+  EXPECT_FALSE(dialog.DialogKey('Y', true, false, false, false));
   dialog.ToggleEditing();
   EXPECT_FALSE(dialog.CanUndo());
   EXPECT_FALSE(dialog.CanRedo());
   EXPECT_FALSE(dialog.modified);
-}
-
-TEST_F(EditorUndoTest, RowMenuAndKeysUndoAndRedo) {
-  dialog.ShowCategory(SettingCategory::Colors);
-  const int row = RowOf("MenuText");
-  list.selected = row;
-  dialog.ShowRowMenu(row);
-  ASSERT_EQ(menu.shown.size(), 8u);
-  EXPECT_EQ(menu.shown[5].id, 0);
-  EXPECT_EQ(menu.shown[6].id, row_menu::Undo);
-  EXPECT_STREQ(menu.shown[6].text, "元に戻す(&Z)\tCtrl+Z");
-  EXPECT_EQ(menu.shown[7].id, row_menu::Redo);
-  EXPECT_STREQ(menu.shown[7].text, "やり直し(&Y)\tCtrl+Y");
-  EXPECT_FALSE(menu.shown[6].enabled);
-  EXPECT_FALSE(menu.shown[7].enabled);
-
-  // Untick from the menu: one step, and undo is offered.
-  menu.choice = row_menu::Uncheck;
-  dialog.ShowRowMenu(row);
-  EXPECT_FALSE(dialog.colorItems.FindCopy("MenuText").checked);
-  EXPECT_TRUE(dialog.modified);
-  menu.choice = row_menu::Undo;
-  dialog.ShowRowMenu(row);
-  EXPECT_TRUE(menu.shown[6].enabled);
-  EXPECT_FALSE(menu.shown[7].enabled);
-  EXPECT_TRUE(dialog.colorItems.FindCopy("MenuText").checked);
-  EXPECT_TRUE(list.Ticked(row));
-  EXPECT_FALSE(dialog.modified);
-  menu.choice = row_menu::Redo;
-  dialog.ShowRowMenu(row);
-  EXPECT_TRUE(menu.shown[7].enabled);
-  EXPECT_FALSE(list.Ticked(row));
-
-  // Ctrl+Z and Ctrl+Shift+Z anywhere; Ctrl+Y too. None of them while choosing.
-  EXPECT_TRUE(dialog.DialogKey('Z', true, false, false, false));
-  EXPECT_TRUE(list.Ticked(row));
-  EXPECT_TRUE(dialog.DialogKey('Z', true, true, false, true));
-  EXPECT_FALSE(list.Ticked(row));
-  EXPECT_TRUE(dialog.DialogKey('Z', true, false, false, true));
-  EXPECT_TRUE(dialog.DialogKey('Y', true, false, false, true));
-  EXPECT_FALSE(list.Ticked(row));
-  EXPECT_FALSE(dialog.DialogKey('Z', false, false, false, true));
-  // Enter belongs to 適用 unless the list shows backups.
-  EXPECT_FALSE(dialog.DialogKey(0x0D, false, false, false, true));
-  messages.answers = {Messages::Answer::No};
-  dialog.ToggleEditing();
-  EXPECT_FALSE(dialog.DialogKey('Z', true, false, false, false));
 }
 
 }  // namespace
