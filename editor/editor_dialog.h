@@ -9,8 +9,8 @@
 
 #include "document/skin_document.h"
 #include "document/skin_writer.h"
-#include "editor/clipboard.h"
 #include "editor/backups.h"
+#include "editor/clipboard.h"
 #include "editor/dialog_controls.h"
 #include "editor/edit_history.h"
 #include "editor/host_controls.h"
@@ -162,7 +162,8 @@ class EditorDialog {
   // A change of the catalogues made in one piece outside the item commands
   // (a reload, a merge): BeginStep before it and EndStep after it make it
   // one undo step, and `modified` follows. Refilling the list is the
-  // caller's.
+  // caller's; a reload that leaves the catalogues as the file is calls
+  // MarkSaved after EndStep.
   CatalogueValues BeginStep();
   void EndStep(const CatalogueValues& before);
   // The catalogues now hold what skin.ini holds (just loaded or saved):
