@@ -62,6 +62,13 @@ CatalogueValues EditorDialog::BeginStep() {
 void EditorDialog::EndStep(const CatalogueValues& before) {
   if (choosingSkin) return;
   RecordStep(before.ChangesTo(CurrentValues()));
+  // The shown category's rows follow its catalogue, refilled without storing
+  // the list's older ticks over the new ones; the selection stays on its row.
+  if (!HasCatalogue(currentCategory)) return;
+  const int selected = itemList_.GetSelectedRow();
+  DisplayCategory(currentCategory);
+  if (selected >= 0 && selected < itemList_.GetItemCount()) itemList_.SelectAndReveal(selected);
+  RefreshPreview();
 }
 
 void EditorDialog::RecordTick(int row) {

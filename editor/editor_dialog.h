@@ -161,9 +161,9 @@ class EditorDialog {
 
   // A change of the catalogues made in one piece outside the item commands
   // (a reload, a merge): BeginStep before it and EndStep after it make it
-  // one undo step, and `modified` follows. Refilling the list is the
-  // caller's; a reload that leaves the catalogues as the file is calls
-  // MarkSaved after EndStep.
+  // one undo step, `modified` follows, and the list shows the new values. A
+  // reload that leaves the catalogues as the file is calls MarkSaved after
+  // EndStep.
   CatalogueValues BeginStep();
   void EndStep(const CatalogueValues& before);
   // The catalogues now hold what skin.ini holds (just loaded or saved):

@@ -170,6 +170,7 @@ TEST_F(RestoreBackupTest, ChosenFromTheListAsOneUndoStep) {
   SetAuthor("Carol");
   dialog.colorItems.Find("MenuText").checked = false;
   dialog.EndStep(again);
+  EXPECT_EQ(list.rows[RowOf("Author")].text[2], "Carol");  // the list follows
   dialog.ShowCategory(SettingCategory::Options);
 
   dialog.ShowBackups();
