@@ -60,8 +60,10 @@ void EditorDialog::ToggleEditing() {
     choosingSkin = false;
     controls_.SetStartButtonText(J("変更(&H)"));
     if (skinSelected) controls_.SetChosenSkinText(skinName);
-    modified = false;
     for (SettingCategory category : kLoadOrder) ShowCategory(category);
+    // The session's history starts with the values just read.
+    history_.Clear();
+    MarkSaved();
   } else {
     // Asked (and saved) while the list still belongs to its category, so its
     // ticks are saved too and a Cancel leaves the list fully usable.
@@ -78,6 +80,8 @@ void EditorDialog::ToggleEditing() {
     }
     currentCategory = SettingCategory::Report;
     choosingSkin = true;
+    history_.Clear();
+    savedValues_.reset();
     controls_.SetStartButtonText(J("編集開始(&H)"));
     generalItems.Clear();
     colorItems.Clear();
@@ -183,6 +187,7 @@ void EditorDialog::HandleListKey(int selectedRow, int virtualKey) {
 }
 
 void EditorDialog::CheckBoxChanged(int row) {
+  RecordTick(row);
   // The key handler previews before the list toggles the box; this catches up.
   if (row >= 0 && row == itemList_.GetSelectedRow()) RefreshPreview();
 }

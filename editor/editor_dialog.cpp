@@ -95,6 +95,11 @@ SettingCatalogue& EditorDialog::CurrentCatalogue() { return CatalogueOf(currentC
 void EditorDialog::ShowCategory(SettingCategory category) {
   if (!HasCatalogue(category)) return;
   StoreCheckMarks();
+  DisplayCategory(category);
+}
+
+void EditorDialog::DisplayCategory(SettingCategory category) {
+  if (!HasCatalogue(category)) return;
   currentCategory = category;
   ClearItemList();
   SetupColumns();
@@ -143,7 +148,7 @@ bool EditorDialog::SaveSkinFile() {
   SkinMerge merge;
   if (read == DiskRead::Read && file_.known) {
     const SkinValues onDisk = disk.Values();
-    merge = MergeSkinValues(file_.values, CurrentValues(), &onDisk);
+    merge = MergeSkinValues(file_.values, WrittenValues(), &onDisk);
   }
   // A No leaves everything as it was, with no warning: nothing failed.
   if (!merge.conflicts.empty() && !messages_.ConfirmSave(MergeQuestionText(merge.conflicts))) return false;
@@ -178,12 +183,17 @@ bool EditorDialog::SaveSkinFile() {
     messages_.Warn(SaveFailureText(error));
     return false;
   }
-  if (!merge.taken.empty()) TakeFromFile(disk, merge.taken);
-  messages_.Report(SavedReportText(static_cast<int>(merge.taken.size())), 3);
-  modified = false;
+  // What came from the file can be undone as one step, as any other change.
+  if (!merge.taken.empty()) {
+    const CatalogueValues before = BeginStep();
+    TakeFromFile(disk, merge.taken);
+    EndStep(before);
+  }
+  MarkSaved();
   platform::FileStamp stamp;
   const bool stamped = platform::ReadFileStamp(skinIniPath, stamp);
-  RememberFile(CurrentValues(), stamped ? &stamp : nullptr);
+  RememberFile(WrittenValues(), stamped ? &stamp : nullptr);
+  messages_.Report(SavedReportText(static_cast<int>(merge.taken.size())), 3);
   return true;
 }
 
@@ -220,6 +230,7 @@ std::string SaveFailureText(SaveError error) {
 void EditorDialog::ClearItemList() {
   keySearch_.Reset();
   missingFiles_.clear();
+  backups_.clear();
   controls_.HideExtraText();
   tools_.preview->Hide();
   itemList_.DeleteAllItems();
@@ -233,13 +244,18 @@ void EditorDialog::ClearItemList() {
 
 void EditorDialog::SetupColumns() {
   if (IsCategory(currentCategory)) {
-    const ColumnSet& set = ColumnSetOf(currentCategory);
-    for (int column = 0; column < 3; ++column) {
-      const std::string title = J(set.titles[column]);
-      itemList_.InsertColumn(column, title, itemList_.GetStringWidth(title) + 15);
-    }
-    for (int column = 0; column < 3; ++column) itemList_.SetColumnWidth(column, set.widths[column]);
+    SetupColumns(ColumnSetOf(currentCategory));
+  } else {
+    RefitColumns();
   }
+}
+
+void EditorDialog::SetupColumns(const ColumnSet& set) {
+  for (int column = 0; column < 3; ++column) {
+    const std::string title = J(set.titles[column]);
+    itemList_.InsertColumn(column, title, itemList_.GetStringWidth(title) + 15);
+  }
+  for (int column = 0; column < 3; ++column) itemList_.SetColumnWidth(column, set.widths[column]);
   RefitColumns();
 }
 

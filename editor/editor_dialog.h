@@ -3,13 +3,16 @@
 // small interfaces. The Win32 dialog forwards its messages here.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "document/skin_document.h"
 #include "document/skin_writer.h"
+#include "editor/backups.h"
 #include "editor/clipboard.h"
 #include "editor/dialog_controls.h"
+#include "editor/edit_history.h"
 #include "editor/host_controls.h"
 #include "editor/item_list.h"
 #include "editor/key_search.h"
@@ -26,6 +29,12 @@
 namespace orlavix {
 
 struct SkinOnDisk;
+
+// Titles and widths of a category's three columns.
+struct ColumnSet {
+  const char* titles[3];  // UTF-8
+  int widths[3];
+};
 
 class EditorDialog {
  public:
@@ -97,8 +106,9 @@ class EditorDialog {
   // A key pressed in the item list, before the list moves its selection: the
   // preview shows at once the row an arrow key is about to select.
   void HandleListKey(int selectedRow, int virtualKey);
-  // A row's check box changed (space bar, click, row menu): a colour preview
-  // of the selected row follows its box.
+  // A row's check box changed (space bar, click, row menu): the catalogue
+  // takes the tick as one undo step, and a colour preview of the selected row
+  // follows its box.
   void CheckBoxChanged(int row);
   // A character typed in the item list: letters, digits and '_' select the
   // first row whose key begins with what was typed, Backspace takes the last
@@ -146,6 +156,37 @@ class EditorDialog {
   // it (case-blind). True when the row was such a report row.
   bool GoToReportedFile(int row);
 
+  // The options' command that lists the numbered backups of skin.ini, newest
+  // first, each with how many settings it would change.
+  void ShowBackups();
+  // A backup row chosen: asks, then puts the backup's values and ticks into
+  // the catalogues as one undo step and shows the first of them. True when
+  // the list's rows changed.
+  bool RestoreBackup(int row);
+
+  // Takes back the last step done, or does again the last one undone: the
+  // catalogues follow, the list shows the step's category with its first
+  // row selected, and `modified` says whether the values differ from the file.
+  void Undo();
+  void Redo();
+  bool CanUndo() const { return !choosingSkin && history_.CanUndo(); }
+  bool CanRedo() const { return !choosingSkin && history_.CanRedo(); }
+  // A key pressed anywhere in the dialog while editing, before any control
+  // has it: undo and redo, and Enter on the list of backups. True when the
+  // editor took it.
+  bool DialogKey(int virtualKey, bool control, bool shift, bool alt, bool inItemList);
+
+  // A change of the catalogues made in one piece outside the item commands
+  // (a reload, a merge): BeginStep before it and EndStep after it make it
+  // one undo step, `modified` follows, and the list shows the new values. A
+  // reload that leaves the catalogues as the file is calls MarkSaved after
+  // EndStep.
+  CatalogueValues BeginStep();
+  void EndStep(const CatalogueValues& before);
+  // The catalogues now hold what skin.ini holds (just loaded or saved):
+  // `modified` is false until they differ from this again.
+  void MarkSaved();
+
   // "適用(&A)" (or Enter, even while the button is hidden): saves, unless a
   // skin is being chosen.
   void Apply();
@@ -174,13 +215,25 @@ class EditorDialog {
 
  private:
   bool RowChecked(int row);
+  // Switches the list to a category without storing its ticks first.
+  void DisplayCategory(SettingCategory category);
+  void SetupColumns(const ColumnSet& set);
+  // The values and ticks of the five catalogues.
+  CatalogueValues CurrentValues();
+  // A tick given in the list reaches the catalogue as an undo step.
+  void RecordTick(int row);
+  void RecordStep(EditStep step);
+  void ApplyStep(const EditStep& step, bool forward);
+  void ShowStep(const EditStep& step);
+  void UpdateModified();
   // Asks before a save that would leave out or change what the file holds;
   // true when the save may go on.
   bool ConfirmLosses();
 
   // General, Colors, Controls, Settings by index, as SkinValues counts them.
   SettingCatalogue& SkinCatalogue(int section);
-  SkinValues CurrentValues();
+  // The four sections' settings as a save would write them.
+  SkinValues WrittenValues();
   // Starts editing from the file as read: its catalogues and what it held.
   void LoadFromDisk(SkinOnDisk& disk);
   // The one place where settings of the file on disk replace the editor's,
@@ -214,17 +267,19 @@ class EditorDialog {
   KnownFile file_;
   // A save is under way: its questions' boxes activate the dialog again.
   bool saving_ = false;
+  // The backups listed, in the order of the rows; empty unless the list
+  // shows them.
+  std::vector<BackupFile> backups_;
+  EditHistory history_;
+  // What the catalogues held when skin.ini was last loaded or saved; none
+  // when that is not known, and then every step leaves them modified.
+  std::optional<CatalogueValues> savedValues_;
 };
 
 // The clipboard line of a row: its cells joined by tabs, a tab put only after
 // text already collected, and one line feed at the end unless it is empty.
 std::string RowLine(const std::vector<std::string>& cells);
 
-// Titles and widths of a category's three columns.
-struct ColumnSet {
-  const char* titles[3];  // UTF-8
-  int widths[3];
-};
 const ColumnSet& ColumnSetOf(SettingCategory category);
 
 // The warning shown when skin.ini could not be saved, with its reason where

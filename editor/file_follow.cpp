@@ -18,7 +18,7 @@ SettingCatalogue& EditorDialog::SkinCatalogue(int section) {
   }
 }
 
-SkinValues EditorDialog::CurrentValues() {
+SkinValues EditorDialog::WrittenValues() {
   return ValuesAsWritten(generalItems, colorItems, controlItems, settingItems);
 }
 
@@ -70,7 +70,7 @@ void EditorDialog::FollowFileOnDisk() {
   if (file_.stamped && stamp == file_.stamp) return;
   // Ticks given in the list are edits too, though they do not mark the skin modified.
   StoreCheckMarks();
-  if (CurrentValues() != file_.values) return;
+  if (WrittenValues() != file_.values) return;
   SkinOnDisk disk;
   std::string why;
   // Unreadable now: left to the save, which says why.
@@ -79,7 +79,12 @@ void EditorDialog::FollowFileOnDisk() {
   // Nothing of ours changed: every setting the file changed is taken.
   const SkinMerge merge = MergeSkinValues(file_.values, file_.values, &values);
   RememberFile(values, &disk.stamp);
-  if (!merge.taken.empty()) TakeFromFile(disk, merge.taken);
+  if (merge.taken.empty()) return;
+  // A reload is one step too: Ctrl+Z goes back to what the list showed.
+  const CatalogueValues before = BeginStep();
+  TakeFromFile(disk, merge.taken);
+  EndStep(before);
+  MarkSaved();
 }
 
 }  // namespace orlavix

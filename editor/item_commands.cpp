@@ -49,12 +49,15 @@ bool IsEditableKind(SettingKind kind) {
 
 }  // namespace
 
-std::vector<RowMenuEntry> RowMenuEntries(bool rowChecked) {
+std::vector<RowMenuEntry> RowMenuEntries(bool rowChecked, bool canUndo, bool canRedo) {
   return {{row_menu::Edit, "編集(&E)"},
           rowChecked ? RowMenuEntry{row_menu::Uncheck, "選択解除(&U)"} : RowMenuEntry{row_menu::Check, "選択(&S)"},
           {0, nullptr},
           {row_menu::Copy, "コピー(&C)"},
-          {row_menu::AppendCopy, "追加コピー(&A)"}};
+          {row_menu::AppendCopy, "追加コピー(&A)"},
+          {0, nullptr},
+          {row_menu::Undo, "元に戻す(&Z)\tCtrl+Z", canUndo},
+          {row_menu::Redo, "やり直し(&Y)\tCtrl+Y", canRedo}};
 }
 
 std::string RowLine(const std::vector<std::string>& cells) {
@@ -106,15 +109,21 @@ void EditorDialog::EditSelectedItem() {
 
   itemList_.SelectAndReveal(row);
   if (answer != EditAnswer::Ok) return;
-  modified = true;
+  // The catalogue first: the box set below then agrees with it and makes no
+  // step of its own.
+  SettingItem& target = CurrentCatalogue().At(row);
+  const SettingItem before = target;
+  target.AssignValue(edited);
+  RecordStep({{currentCategory, before, target}});
   itemList_.SetItemText(row, 2, edited.FormatValue());
   itemList_.SetStateImageIndex(row, edited.checked ? kCheckedStateImage : kUncheckedStateImage);
-  CurrentCatalogue().At(row).AssignValue(edited);
   RefreshPreview();
 }
 
 bool EditorDialog::ActivateRow(int row) {
-  if (currentCategory == SettingCategory::Report) return GoToReportedFile(row);
+  if (currentCategory == SettingCategory::Report) {
+    return backups_.empty() ? GoToReportedFile(row) : RestoreBackup(row);
+  }
   EditSelectedItem();
   return false;
 }
@@ -122,14 +131,22 @@ bool EditorDialog::ActivateRow(int row) {
 void EditorDialog::ShowRowMenu(int row) {
   if (row < 0 || row >= itemList_.GetItemCount()) return;
   const bool checkedNow = RowChecked(row);
-  switch (tools_.rowMenu->Choose(RowMenuEntries(checkedNow))) {
+  switch (tools_.rowMenu->Choose(RowMenuEntries(checkedNow, CanUndo(), CanRedo()))) {
     case row_menu::Edit:
       EditSelectedItem();
       break;
     case row_menu::Check:
     case row_menu::Uncheck:
-      // Only the box changes; the catalogue follows at the next StoreCheckMarks.
       itemList_.SetStateImageIndex(row, checkedNow ? kUncheckedStateImage : kCheckedStateImage);
+      // The list's own notice of the new box may have come first: then this
+      // finds nothing left to record.
+      RecordTick(row);
+      break;
+    case row_menu::Undo:
+      Undo();
+      break;
+    case row_menu::Redo:
+      Redo();
       break;
     case row_menu::Copy:
       CopyRowText(row, false);

@@ -12,16 +12,20 @@ constexpr int Check = 2;
 constexpr int Uncheck = 3;
 constexpr int Copy = 4;
 constexpr int AppendCopy = 5;
+constexpr int Undo = 6;
+constexpr int Redo = 7;
 }  // namespace row_menu
 
 struct RowMenuEntry {
   int id;            // 0 for the separator
   const char* text;  // UTF-8; null for the separator
+  bool enabled = true;
 };
 
 // The menu of a row, top to bottom: the tick entry offers the opposite of
-// the row's box.
-std::vector<RowMenuEntry> RowMenuEntries(bool rowChecked);
+// the row's box; undo and redo are greyed when there is nothing to take back
+// or to do again.
+std::vector<RowMenuEntry> RowMenuEntries(bool rowChecked, bool canUndo, bool canRedo);
 
 class RowMenu {
  public:

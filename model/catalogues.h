@@ -9,12 +9,13 @@
 
 namespace orlavix {
 
-// Private window messages of the option commands (WM_APP + 10, 11, 12). The
+// Private window messages of the option commands (WM_APP + 10 to 13). The
 // values are part of the options catalogue, so they live beside it.
 constexpr std::int32_t kAppMessage = 0x8000;
 constexpr std::int32_t kRunWithThisSkinMessage = kAppMessage + 10;
 constexpr std::int32_t kCheckUnusedSkinFilesMessage = kAppMessage + 11;
 constexpr std::int32_t kShowExtraDataMessage = kAppMessage + 12;
+constexpr std::int32_t kRestoreBackupMessage = kAppMessage + 13;
 
 // Keys of the options that other parts of the editor read.
 namespace option {

@@ -1,6 +1,7 @@
 // Listing a folder. Names are in the working code page.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,5 +21,19 @@ bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries);
 
 // True when path names an existing folder.
 bool IsFolder(const std::string& path);
+
+// When a file was last written: a stamp that orders times, and the same
+// moment in the machine's local time.
+struct FileTime {
+  std::int64_t stamp = 0;  // later is larger; the unit is the system's own
+  int year = 0;
+  int month = 0;  // 1 to 12
+  int day = 0;
+  int hour = 0;
+  int minute = 0;
+};
+
+// The last-write time of the file at path; false when it cannot be read.
+bool LastWriteTime(const std::string& path, FileTime& time);
 
 }  // namespace orlavix::platform

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "platform/folders.h"
+
 namespace orlavix::platform {
 
 enum class SpecialFolder { ProgramFiles, AppData };
@@ -39,6 +41,8 @@ class HostServices {
   virtual bool MutexFree(const std::string& name) = 0;
   // Opens the program with the shell's "open" verb; false when it could not.
   virtual bool OpenProgram(const std::string& path) = 0;
+  // The file's last-write time (LastWriteTime of the file system).
+  virtual bool LastWriteTime(const std::string& path, FileTime& time) { return platform::LastWriteTime(path, time); }
 };
 
 // The running system's services.

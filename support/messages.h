@@ -27,6 +27,9 @@ class Messages {
   // file holds: `text` owned by the main dialog, caption "確認", warning
   // icon, Yes/No with No the default. True for Yes.
   virtual bool ConfirmSave(const std::string& text) = 0;
+  // A question owned by the main dialog: caption "確認", question icon,
+  // Yes/No. True for Yes; where nobody can be asked, the answer is No.
+  virtual bool AskYesNo(const std::string& /*text*/) { return false; }
 };
 
 }  // namespace orlavix

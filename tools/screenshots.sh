@@ -62,6 +62,9 @@ shoot editing-merge-question edit-merge-question 7 "$DEMO_HOST" || exit 1
 shoot editing-merge-report edit-merge-report 6.5 "$DEMO_HOST" || exit 1
 shoot main-dialog-report main-report 9 "$DEMO_HOST" || exit 1
 shoot main-dialog-extra-text main-extra 9 "$DEMO_HOST" || exit 1
+shoot main-dialog-backups main-backups 8 "$DEMO_HOST" || exit 1
+shoot main-dialog-backup-question main-backup-question 10 "$DEMO_HOST" || exit 1
+shoot main-dialog-row-menu main-row-menu 8 "$DEMO_HOST" || exit 1
 
 # orlavix-check on the installed demo, run in the installation's folder as
 # "orlavix-check bin\Velquor.exe > report" and its report opened in Notepad:

@@ -83,6 +83,14 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case kRunWithThisSkinMessage: editor_.RunHostWithSkin(); return true;
     case kCheckUnusedSkinFilesMessage: editor_.CheckSkinFiles(); return true;
     case kShowExtraDataMessage: editor_.ShowExtraText(); return true;
+    case kRestoreBackupMessage: editor_.ShowBackups(); return true;
+    case kDialogKey:
+      result = editor_.DialogKey(static_cast<int>(wParam), (lParam & kDialogKeyControl) != 0,
+                                 (lParam & kDialogKeyShift) != 0, (lParam & kDialogKeyAlt) != 0,
+                                 GetFocus() == list_.Window())
+                   ? 1
+                   : 0;
+      return true;
     // The item list's own messages. An answer of 0 lets the list go on with
     // its own processing of the click, menu or key; typed characters are the
     // editor's, so the list's search on the descriptions (and its beep) stays out.
@@ -142,6 +150,7 @@ bool MainDialog::OnInitDialog() {
   CheckItem(IDC_SAVE_ONLY_CHECKED, true);
   AddSystemMenuItem(Window(), J("バージョン情報(&A)..."));
   items_.Create(Window());
+  keys_.Attach(Window());
   editor_.Start(commandLine_, items_.Tools());
   return true;
 }

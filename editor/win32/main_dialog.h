@@ -11,6 +11,7 @@
 
 #include "editor/dialog_layout.h"
 #include "editor/editor_dialog.h"
+#include "editor/win32/dialog_keys.h"
 #include "editor/win32/item_windows.h"
 #include "editor/win32/main_dialog_ports.h"
 #include "platform/host_services.h"
@@ -75,6 +76,7 @@ class MainDialog : public ModalDialog {
   HWND sizeGrip_ = nullptr;
 
   ProgramIcons icons_;
+  DialogKeyFilter keys_;
 };
 
 }  // namespace orlavix::win32

@@ -133,4 +133,8 @@ bool MessageBoxes::ConfirmSave(const std::string& text) {
   return ShowMessageBox(dialog_.Window(), text, J("確認"), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
+bool MessageBoxes::AskYesNo(const std::string& text) {
+  return ShowMessageBox(dialog_.Window(), text, J("確認"), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 }  // namespace orlavix::win32

@@ -110,6 +110,7 @@ class MessageBoxes : public Messages {
   void Warn(const std::string& text) override;
   Answer AskToSave(bool cancelIsDefault) override;
   bool ConfirmSave(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
 
  private:
   const Dialog& dialog_;

@@ -13,7 +13,8 @@ int PopupRowMenu::Choose(const std::vector<RowMenuEntry>& entries) {
     if (entry.id == 0 || !entry.text) {
       AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
     } else {
-      AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(entry.id), Wide(J(entry.text)).c_str());
+      AppendMenuW(menu.Get(), MF_STRING | (entry.enabled ? MF_ENABLED : MF_GRAYED), static_cast<UINT_PTR>(entry.id),
+                  Wide(J(entry.text)).c_str());
     }
   }
   POINT cursor{};

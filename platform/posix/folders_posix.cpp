@@ -1,6 +1,8 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <ctime>
+
 #include "platform/codepage.h"
 #include "platform/folders.h"
 
@@ -33,6 +35,21 @@ bool IsFolder(const std::string& path) {
   if (path.empty()) return false;
   struct stat info {};
   return stat(WorkingToUtf8(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool LastWriteTime(const std::string& path, FileTime& time) {
+  if (path.empty()) return false;
+  struct stat info {};
+  if (stat(WorkingToUtf8(path).c_str(), &info) != 0) return false;
+  struct tm local {};
+  if (!localtime_r(&info.st_mtim.tv_sec, &local)) return false;
+  time.stamp = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  time.year = local.tm_year + 1900;
+  time.month = local.tm_mon + 1;
+  time.day = local.tm_mday;
+  time.hour = local.tm_hour;
+  time.minute = local.tm_min;
+  return true;
 }
 
 }  // namespace orlavix::platform

@@ -34,4 +34,24 @@ bool IsFolder(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool LastWriteTime(const std::string& path, FileTime& time) {
+  if (path.empty()) return false;
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return false;
+  SYSTEMTIME utc{}, local{};
+  // The zone's rule for that date, so a summer time shows as it was then.
+  if (!FileTimeToSystemTime(&data.ftLastWriteTime, &utc) ||
+      !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
+    return false;
+  }
+  time.stamp = static_cast<std::int64_t>((static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                         data.ftLastWriteTime.dwLowDateTime);
+  time.year = local.wYear;
+  time.month = local.wMonth;
+  time.day = local.wDay;
+  time.hour = local.wHour;
+  time.minute = local.wMinute;
+  return true;
+}
+
 }  // namespace orlavix::platform

@@ -1,6 +1,6 @@
 // The program's own window messages, timer and system-menu command, in one
 // place so that no two of them share a value by accident. The options'
-// commands (WM_APP + 10 to 12) are values of the options catalogue
+// commands (WM_APP + 10 to 13) are values of the options catalogue
 // (model/catalogues.h).
 #pragma once
 
@@ -16,6 +16,14 @@ constexpr UINT kItemListDoubleClick = WM_APP + 2;
 constexpr UINT kItemListContextMenu = WM_APP + 3;
 constexpr UINT kItemListKey = WM_APP + 4;
 constexpr UINT kItemListChar = WM_APP + 5;
+
+// Sent by the dialog loop's message filter to the top-level window of a key
+// press before any control has it; wParam is the virtual-key code, lParam
+// the modifier bits below. A non-zero answer means the window took the key.
+constexpr UINT kDialogKey = WM_APP + 6;
+constexpr LPARAM kDialogKeyControl = 1;
+constexpr LPARAM kDialogKeyShift = 2;
+constexpr LPARAM kDialogKeyAlt = 4;
 
 // The main dialog's one timer: the columns are refitted after a system
 // command, once the new size is in place.

@@ -38,7 +38,7 @@ TEST_F(EditorDialogTest, EachCategoryShowsItsColumnsRowsAndButtons) {
     int widths[3];
     int rows;
   };
-  const Expected all[] = {{SettingCategory::Options, {"項目", "キー", "値"}, {240, 180, 165}, 7},
+  const Expected all[] = {{SettingCategory::Options, {"項目", "キー", "値"}, {240, 180, 165}, 8},
                           {SettingCategory::General, {"項目", "キー", "値"}, {305, 120, 160}, 8},
                           {SettingCategory::Colors, {"項目", "キー", "色"}, {360, 170, 55}, 39},
                           {SettingCategory::Controls, {"項目", "キー", "画像・設定値"}, {265, 190, 130}, 118},
@@ -51,7 +51,7 @@ TEST_F(EditorDialogTest, EachCategoryShowsItsColumnsRowsAndButtons) {
                          {"タブ上　　 [上、左、下、右]", "TabSkin", ""},
                          {"アクティブタブを太字にするか", "ActiveTabBold", "auto"}};
   const Cells last[] = {
-      {"スキンの特殊設定を表示する", "ShowExtraData", "[編集] ボタンで動作"},
+      {"バックアップから戻す", "RestoreBackup", "[編集] ボタンで動作"},
       {"ツールバーボタンにドロップダウンを描写するか", "ButtonDropDown", "true"},
       {"Dock のツールバーボタンでマウスをかざしたときの文字色", "DockToolBarHighlightText", "#000000"},
       {"リバーのロゴの表示位置", "LogoSkinPosition", "right"},
@@ -92,7 +92,7 @@ TEST_F(EditorDialogTest, EachCategoryShowsItsColumnsRowsAndButtons) {
 TEST_F(EditorDialogTest, FreshCataloguesShowTheirDefaults) {
   dialog.ShowCategory(SettingCategory::Options);
   EXPECT_EQ(list.rows[1].text[2], "#ffffff");
-  for (int row = 4; row < 7; ++row) EXPECT_EQ(list.rows[row].text[2], J("[編集] ボタンで動作"));
+  for (int row = 4; row < 8; ++row) EXPECT_EQ(list.rows[row].text[2], J("[編集] ボタンで動作"));
 
   dialog.ShowCategory(SettingCategory::General);
   EXPECT_EQ(list.rows[4].text[2], "24");

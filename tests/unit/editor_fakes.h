@@ -215,6 +215,16 @@ class FakeMessages : public Messages {
     confirmAnswers.erase(confirmAnswers.begin());
     return answer;
   }
+  // Yes/no questions, answered in turn; No once the answers run out.
+  std::vector<std::string> yesNoQuestions;
+  std::vector<bool> yesNoAnswers;
+  bool AskYesNo(const std::string& text) override {
+    yesNoQuestions.push_back(text);
+    if (yesNoAnswers.empty()) return false;
+    const bool answer = yesNoAnswers.front();
+    yesNoAnswers.erase(yesNoAnswers.begin());
+    return answer;
+  }
 };
 
 }  // namespace orlavix

@@ -70,6 +70,14 @@ class FakeHostServices : public platform::HostServices {
     opened.push_back(path);
     return openSucceeds;
   }
+  // Last-write times by path; other files answer with their time on disk.
+  std::map<std::string, platform::FileTime> fileTimes;
+  bool LastWriteTime(const std::string& path, platform::FileTime& time) override {
+    const auto found = fileTimes.find(path);
+    if (found == fileTimes.end()) return HostServices::LastWriteTime(path, time);
+    time = found->second;
+    return true;
+  }
 };
 
 // A skin list that sorts itself without regard to case, as the drop-down does.

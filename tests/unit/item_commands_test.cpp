@@ -132,19 +132,21 @@ TEST_F(ItemCommandsTest, RowMenuTicksEditsAndCopies) {
   Select(SettingCategory::General, "ButtonWidth");
   const int row = list.selected;
 
-  // An empty box offers 選択, which ticks the list only.
+  // An empty box offers 選択, which ticks the list and the catalogue.
   menu.choice = row_menu::Check;
   dialog.ShowRowMenu(row);
-  ASSERT_EQ(menu.shown.size(), 5u);
+  ASSERT_EQ(menu.shown.size(), 8u);
   EXPECT_EQ(menu.shown[1].id, row_menu::Check);
   EXPECT_STREQ(menu.shown[1].text, "選択(&S)");
   EXPECT_TRUE(list.Ticked(row));
-  EXPECT_FALSE(dialog.generalItems.At(row).checked);
+  EXPECT_TRUE(dialog.generalItems.At(row).checked);
+  EXPECT_TRUE(dialog.modified);
   // A ticked box offers 選択解除.
   menu.choice = row_menu::Uncheck;
   dialog.ShowRowMenu(row);
   EXPECT_STREQ(menu.shown[1].text, "選択解除(&U)");
   EXPECT_FALSE(list.Ticked(row));
+  EXPECT_FALSE(dialog.generalItems.At(row).checked);
   list.Tick(row, true);
   dialog.StoreCheckMarks();
   EXPECT_TRUE(dialog.generalItems.At(row).checked);

@@ -167,7 +167,7 @@ TEST_F(ItemListWindowTest, EditingCategoriesSortingKeysAndThePreview) {
       int button;
       int rows;
       const char* valueTitle;
-    } categories[] = {{IDC_SHOW_OPTIONS, 7, "値"},    {IDC_SHOW_GENERAL, 8, "値"},
+    } categories[] = {{IDC_SHOW_OPTIONS, 8, "値"},    {IDC_SHOW_GENERAL, 8, "値"},
                       {IDC_SHOW_COLORS, 39, "色"},    {IDC_SHOW_CONTROLS, 118, "画像・設定値"},
                       {IDC_SHOW_SETTINGS, 1, "値"}};
     for (const auto& category : categories) {
@@ -265,7 +265,9 @@ TEST_F(ItemListWindowTest, EditingCategoriesSortingKeysAndThePreview) {
     ClickRow(dialog, RowOf(dialog, "MenuItemFontSize"));
     EXPECT_FALSE(IsWindowVisible(preview));
 
-    // Back to choosing: the dialog shrinks, the list is disabled.
+    // Back to choosing: the dialog shrinks, the list is disabled. The ticks
+    // given above are changes: leaving asks, and No lets them go.
+    watcher.Answer(IDNO);
     Click(GetDlgItem(dialog, IDC_START_EDITING));
     RECT after{};
     GetWindowRect(dialog, &after);
@@ -274,7 +276,9 @@ TEST_F(ItemListWindowTest, EditingCategoriesSortingKeysAndThePreview) {
     EXPECT_FALSE(IsWindowEnabled(List(dialog)));
     EXPECT_TRUE(current->Editor().colorItems.Empty());
   });
-  EXPECT_TRUE(watcher.Seen().empty());
+  ASSERT_EQ(watcher.Seen().size(), 1u);
+  EXPECT_EQ(watcher.Seen()[0].caption, J("確認"));
+  EXPECT_EQ(watcher.Unexpected(), 0);
 }
 
 TEST_F(ItemListWindowTest, TypingTheStartOfAKeySelectsItsRow) {
@@ -518,15 +522,15 @@ TEST_F(ItemListWindowTest, RowMenuTicksEditsAndCopiesInBothFormats) {
     const int height = RowOf(dialog, "ButtonHeight");
     const int width = RowOf(dialog, "ButtonWidth");
 
-    // 選択解除 on a ticked row clears the box at once; the catalogue follows
-    // when the category is left.
+    // 選択解除 on a ticked row clears the box and the catalogue's tick at once.
     ClickRow(dialog, width);
     std::vector<std::string> texts;
     ChooseFromRowMenu(dialog, 'U', &texts);
     EXPECT_EQ(texts, (std::vector<std::string>{J("編集(&E)"), J("選択解除(&U)"), "", J("コピー(&C)"),
-                                               J("追加コピー(&A)")}));
+                                               J("追加コピー(&A)"), "", J("元に戻す(&Z)\tCtrl+Z"),
+                                               J("やり直し(&Y)\tCtrl+Y")}));
     EXPECT_FALSE(Ticked(dialog, width));
-    EXPECT_TRUE(editor.generalItems.Find("ButtonWidth").checked);
+    EXPECT_FALSE(editor.generalItems.Find("ButtonWidth").checked);
     ChooseFromRowMenu(dialog, 'S', &texts);
     EXPECT_EQ(texts[1], J("選択(&S)"));
     EXPECT_TRUE(Ticked(dialog, width));

@@ -104,17 +104,18 @@ TEST(ItemToolsTest, RowMenuShowsItsEntriesAndReturnsTheChoice) {
     // The mnemonic of "追加コピー(&A)".
     PostMessageA(window, WM_KEYDOWN, 'A', 0);
   });
-  EXPECT_EQ(menu.Choose(RowMenuEntries(false)), 5);
+  EXPECT_EQ(menu.Choose(RowMenuEntries(false, true, false)), 5);
   EXPECT_EQ(texts, (std::vector<std::string>{"1 " + J("編集(&E)"), "2 " + J("選択(&S)"), "0 ", "4 " + J("コピー(&C)"),
-                                             "5 " + J("追加コピー(&A)")}));
+                                             "5 " + J("追加コピー(&A)"), "0 ", "6 " + J("元に戻す(&Z)\tCtrl+Z"),
+                                             "7 " + J("やり直し(&Y)\tCtrl+Y")}));
   EXPECT_EQ(FindMenuWindow(), nullptr);
 
   script.At(300, [&] {
     texts = MenuTexts(FindMenuWindow());
     PostMessageA(FindMenuWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
   });
-  EXPECT_EQ(menu.Choose(RowMenuEntries(true)), 0);
-  ASSERT_EQ(texts.size(), 5u);
+  EXPECT_EQ(menu.Choose(RowMenuEntries(true, false, false)), 0);
+  ASSERT_EQ(texts.size(), 8u);
   EXPECT_EQ(texts[1], "3 " + J("選択解除(&U)"));
 }
 

@@ -28,6 +28,9 @@
 //   orlavix_screens edit-merge-report PATH  ... MenuHighlight changed in the file: 適用 reports it taken
 //   orlavix_screens main-report PATH    editing the skin Aqua: the unused/missing image report
 //   orlavix_screens main-extra PATH     editing the skin Aqua: the other sections' text
+//   orlavix_screens main-backups PATH   editing the skin Aqua with two backups: their list
+//   orlavix_screens main-backup-question PATH  ... the question before the older one comes back
+//   orlavix_screens main-row-menu PATH  editing the skin Aqua after an edit: the row menu
 //   orlavix_screens notepad FILE        the text file in Notepad (closed after 8 s)
 #include <windows.h>
 #include <commctrl.h>
@@ -130,6 +133,41 @@ void ShowEditing(win32::MainDialog& dialog, const std::string& what) {
   if (what == "edit-value-colour") ShowRow(dialog, SettingCategory::Colors, "MenuHighlight");
 }
 
+// Two backups beside the skin.ini of Aqua, as two saves leave them: the older
+// by a day with another author and colour, the newer as the file is now.
+void MakeBackups(win32::MainDialog& dialog) {
+  const std::string ini = dialog.Editor().skinIniPath;
+  const std::string older = ini + ".000";
+  const HANDLE file = CreateFileA(older.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  const std::string text =
+      "[General]\r\nAuthor=Old Author\r\nVersion=0.9\r\n[Colors]\r\nMenuText=#336699\r\n";
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER yesterday{};
+  yesterday.LowPart = now.dwLowDateTime;
+  yesterday.HighPart = now.dwHighDateTime;
+  yesterday.QuadPart -= 24ULL * 3600 * 10000000;
+  const FILETIME then{yesterday.LowPart, yesterday.HighPart};
+  SetFileTime(file, nullptr, nullptr, &then);
+  CloseHandle(file);
+  CopyFileA(ini.c_str(), (ini + ".001").c_str(), FALSE);
+}
+
+// The row menu of the selected row, opened where a right click on it opens it.
+void OpenRowMenu(win32::MainDialog& dialog) {
+  const HWND list = dialog.List().Window();
+  const int row = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+  RECT r{};
+  ListView_GetItemRect(list, row, &r, LVIR_LABEL);
+  POINT at{r.left + 40, (r.top + r.bottom) / 2};
+  ClientToScreen(list, &at);
+  SetCursorPos(at.x, at.y);
+  SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(at.x, at.y));
+}
+
 // Notepad on a file, asked to close after `ms`.
 int ShowInNotepad(const std::string& file, DWORD ms) {
   std::string command = "notepad.exe \"" + file + "\"";
@@ -200,6 +238,35 @@ int main(int argc, char** argv) {
         SendMessageA(window, what == "main-report" ? kCheckUnusedSkinFilesMessage : kShowExtraDataMessage, 0, 0);
       }
     });
+    if (what == "main-backups" || what == "main-backup-question" || what == "main-row-menu") {
+      script.At(1500, [&] {
+        const HWND window = dialog.Window();
+        SendDlgItemMessageA(window, IDC_SKIN_LIST, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                            reinterpret_cast<LPARAM>("Aqua"));
+        SendMessageA(window, WM_COMMAND, IDC_START_EDITING, 0);
+        if (what == "main-row-menu") {
+          // An edit to take back: the Author row, edited as the value dialog would.
+          EditorDialog& editor = dialog.Editor();
+          const CatalogueValues before = editor.BeginStep();
+          editor.generalItems.Find("Author").ParseValue("New Author");
+          editor.EndStep(before);
+          editor.ShowCategory(SettingCategory::General);
+          return;
+        }
+        MakeBackups(dialog);
+        SendMessageA(window, kRestoreBackupMessage, 0, 0);
+      });
+      if (what == "main-backup-question") {
+        script.At(4000, [&] {
+          const HWND list = dialog.List().Window();
+          const int older = ListView_GetItemCount(list) - 1;
+          ListView_SetItemState(list, older, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+          dialog.Editor().ActivateRow(older);
+        });
+      }
+      if (what == "main-row-menu") script.At(4000, [&] { OpenRowMenu(dialog); });
+      script.At(11000, [&] { EndMenu(); });
+    }
     script.At(12000, [&] { EndDialog(dialog.Window(), 2); });
     dialog.DoModal(nullptr);
     CoUninitialize();
