@@ -49,6 +49,7 @@ void EditorDialog::ToggleEditing() {
     controls_.SetStartButtonText(J("変更(&H)"));
     if (skinSelected) controls_.SetChosenSkinText(skinName);
     modified = false;
+    changedItems_.clear();
     for (SettingCategory category : kLoadOrder) ShowCategory(category);
   } else {
     // Asked (and saved) while the list still belongs to its category, so its

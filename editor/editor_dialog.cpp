@@ -122,16 +122,24 @@ bool EditorDialog::SaveSkinFile() {
   // in the working code page is not needed here, nor the text last loaded,
   // whose memory goes back first.
   skinText.Clear();
+  const bool keep = optionItems.FindCopy(option::KeepUnknownLines).boolValue;
+  KeptLines kept;
   // A No leaves everything as it was, with no warning: nothing failed.
-  if (!ConfirmLosses()) return false;
+  if (!ConfirmLosses(keep ? &kept : nullptr)) return false;
   SectionStyle style;
   style.onlyChecked = controls_.SaveOnlyChecked();
   style.helpLines = optionItems.FindCopy(option::OutputHelpString).boolValue;
   CollectOtherSectionBytes(skinIniPath, extraBytes, messages_);
+  // An item the person changed is written in its own form.
+  for (const auto& [category, key] : changedItems_) {
+    const int section = static_cast<int>(category) - static_cast<int>(SettingCategory::General);
+    if (section >= 0 && section < 4) kept.ForgetValue(section, key);
+  }
   SaveError error = SaveError::None;
   if (!SaveSkinContent(skinIniPath,
-                       {generalItems, colorItems, controlItems, settingItems, std::string(), &extraBytes}, style,
-                       &error)) {
+                       {generalItems, colorItems, controlItems, settingItems, std::string(), &extraBytes,
+                        keep ? &kept : nullptr},
+                       style, &error)) {
     // Silence here would let the person believe the work is safe.
     messages_.Warn(SaveFailureText(error));
     return false;
@@ -141,17 +149,18 @@ bool EditorDialog::SaveSkinFile() {
   return true;
 }
 
-bool EditorDialog::ConfirmLosses() {
+bool EditorDialog::ConfirmLosses(KeptLines* kept) {
   // The file as the save reads it; images are no business of a save.
   AnalysisOptions options;
   options.images = false;
   options.authorComments = true;
+  options.keepUnknownLines = kept != nullptr;
   SkinResult result;
   std::string error;
   // The catalogues' keys and lines never change: built at the first save.
   static const KnownKeys known;
   // A file that cannot be read is left to the save, which says why it fails.
-  if (!AnalyseSkinFile(skinIniPath, known, options, result, error)) return true;
+  if (!AnalyseSkinFile(skinIniPath, known, options, result, error, kept)) return true;
   const std::string question = SaveQuestionText(result.findings, FileNameOf(NextBackupName(skinIniPath)));
   return question.empty() || messages_.ConfirmSave(question);
 }

@@ -3,7 +3,9 @@
 // small interfaces. The Win32 dialog forwards its messages here.
 #pragma once
 
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/skin_document.h"
@@ -64,6 +66,9 @@ class EditorDialog {
   void FillItemList(const SettingCatalogue& catalogue, bool enableEdit);
   // Writes the skin back from the four catalogues and the other sections on
   // disk, after a numbered backup; confirms and clears `modified` on success.
+  // With the option KeepUnknownLines, what the file on disk holds that the
+  // catalogues do not carry is written back too (KeptLines), with the values
+  // of items not changed since editing began as the file writes them.
   // When the file on disk holds something that the save would leave out or
   // change, asks first; a No writes nothing. True when the file was written.
   bool SaveSkinFile();
@@ -159,8 +164,9 @@ class EditorDialog {
  private:
   bool RowChecked(int row);
   // Asks before a save that would leave out or change what the file holds;
-  // true when the save may go on.
-  bool ConfirmLosses();
+  // true when the save may go on. With `kept`, fills it from the same read
+  // with what the save keeps.
+  bool ConfirmLosses(KeptLines* kept);
   void ShowEditing(bool editing);
 
   ItemList& itemList_;
@@ -173,6 +179,8 @@ class EditorDialog {
   KeySearch keySearch_;
   // The missing files of the report last shown, in the order of its rows.
   std::vector<std::string> missingFiles_;
+  // The items whose value the person changed since editing began.
+  std::set<std::pair<SettingCategory, std::string>> changedItems_;
 };
 
 // The clipboard line of a row: its cells joined by tabs, a tab put only after

@@ -105,6 +105,7 @@ void EditorDialog::EditSelectedItem() {
   itemList_.SelectAndReveal(row);
   if (answer != EditAnswer::Ok) return;
   modified = true;
+  changedItems_.emplace(currentCategory, edited.key);
   itemList_.SetItemText(row, 2, edited.FormatValue());
   itemList_.SetStateImageIndex(row, edited.checked ? kCheckedStateImage : kUncheckedStateImage);
   CurrentCatalogue().At(row).AssignValue(edited);

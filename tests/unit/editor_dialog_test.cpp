@@ -33,7 +33,7 @@ TEST_F(EditorDialogTest, EachCategoryShowsItsColumnsRowsAndButtons) {
     int widths[3];
     int rows;
   };
-  const Expected all[] = {{SettingCategory::Options, "値", {240, 180, 165}, 7},
+  const Expected all[] = {{SettingCategory::Options, "値", {240, 180, 165}, 8},
                           {SettingCategory::General, "値", {305, 120, 160}, 8},
                           {SettingCategory::Colors, "色", {360, 170, 55}, 39},
                           {SettingCategory::Controls, "画像・設定値", {265, 190, 130}, 118},
