@@ -138,6 +138,7 @@ void CollectKeptLines(std::string_view text, std::string_view utf8, const Header
           block = Block::Loaded;
           continue;
         }
+        kept.sections[section].headerAgain = true;
         section = -1;
       }
       kept.otherBytes += bytesOf(line, own) + "\r\n";

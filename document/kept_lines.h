@@ -33,6 +33,10 @@ struct KeptSection {
   std::vector<KeptRun> runs;
   // By key, the values that do not read back as written.
   std::map<std::string, WrittenValue> values;
+  // A later header of the section is carried with the other sections: the
+  // section is written even with nothing in it, so that it stays the one
+  // the reader takes.
+  bool headerAgain = false;
 };
 
 struct KeptLines {
@@ -47,7 +51,7 @@ struct KeptLines {
 
   bool Empty() const {
     for (const KeptSection& section : sections) {
-      if (!section.runs.empty() || !section.values.empty()) return false;
+      if (!section.runs.empty() || !section.values.empty() || section.headerAgain) return false;
     }
     return top.empty() && otherBytes.empty();
   }

@@ -109,8 +109,8 @@ bool WritesItem(const SettingItem& item, const SectionStyle& style) { return ite
 // The section's block into out; with kept, its kept lines where they go.
 void WriteSectionParts(std::string_view comment, std::string_view sectionName, const SettingCatalogue& catalogue,
                        bool first, const SectionStyle& style, const KeptSection* kept, FileParts& out) {
-  const bool keeps = kept && (!kept->runs.empty() || !kept->values.empty());
-  bool writes = keeps && !kept->runs.empty();
+  const bool keeps = kept && (!kept->runs.empty() || !kept->values.empty() || kept->headerAgain);
+  bool writes = keeps && (!kept->runs.empty() || kept->headerAgain);
   for (int i = 0; i < catalogue.Count() && !writes; ++i) writes = WritesItem(catalogue.At(i), style);
   if (!writes) return;
 

@@ -48,8 +48,6 @@ struct Saved {
 
 // The four skin catalogues as the editor loads them from the file.
 std::vector<SettingCatalogue> Load(const SkinDocument& doc) {
-  doc.SetText(DecodeSkinFileBytes(bytes));
-  const std::string utf8 = SkinFileUtf8(bytes);
   const SettingCategory categories[4] = {SettingCategory::General, SettingCategory::Colors, SettingCategory::Controls,
                                          SettingCategory::Settings};
   // Built once with their defaults; each save starts from a copy.

@@ -118,6 +118,9 @@ TEST(KeptLines, EachKindLandsInItsPlace) {
       {"a second [Colors] and a header with text after ']' go after the other sections",
        "[Colors]\r\nMenuText=#000000\r\n[colors]\r\nMenuText=#111111\r\n[Foo] ; note\r\nx=1\r\n[Bar]\r\ny=2\r\n", {},
        {"[Colors]", "MenuText=#000000", "[Bar]", "y=2", "[colors]", "MenuText=#111111", "[Foo] ; note", "x=1"}},
+      {"a second [Colors] after a first that writes nothing: the first is still written, so stays the one read",
+       "[Colors]\r\n#MenuText=\r\n[Colors]\r\nMenuText=#111111\r\n", {},
+       {"[Colors]", "[Colors]", "MenuText=#111111"}},
       {"characters outside the working code page keep their bytes",
        "[General]\r\n# \xF0\x9F\x98\x80 note\r\nAuthor=A\r\nEmoji=\xF0\x9F\x98\x80\r\n", {},
        {"[General]", "# \xF0\x9F\x98\x80 note", "Author=A", "Emoji=\xF0\x9F\x98\x80"}},
@@ -163,6 +166,7 @@ TEST(KeptLines, SavesAfterTheFirstChangeNothing) {
       "[General]\r\nButtonWidth=+24\r\n[Colors]\r\n# blue\r\nMenuText=ff0000\r\n[colors]\r\nx=1\r\n[Foo] ; n\r\ny\r\n"
       "[Bar]\r\nz=2\r\n",
       "[Controls]\r\n# \xE3\x83\xA1\xE3\x83\xA2\r\nMenuItemFontSize=9pt\r\nTabSkin=tab.png\r\nNewSkin=new.png\r\n",
+      "[Settings]\r\n[Foo]\r\n[settings]\r\nActiveTabBold=enable\r\n",
   };
   for (const std::string& file : files) {
     for (const Saving how : {Saving{true, true, true}, Saving{true, false, false}, Saving{true, true, false}}) {
