@@ -173,6 +173,7 @@ void CollectKeptLines(std::string_view text, std::string_view utf8, const Header
         }
         placeRun(entry.key);
         // The loader takes the last line of a key.
+        kept.sections[section].entries[entry.key] = entry.value;
         std::map<std::string, WrittenValue>& values = kept.sections[section].values;
         SettingItem item = catalogue.FindCopy(entry.key);
         item.ParseValue(entry.value);

@@ -33,6 +33,10 @@ struct KeptSection {
   std::vector<KeptRun> runs;
   // By key, the values that do not read back as written.
   std::map<std::string, WrittenValue> values;
+  // By key, the value of every entry of an item as the loader reads it (the
+  // last line of a key given twice), in the working code page: what the
+  // file on disk holds now. Nothing a save writes.
+  std::map<std::string, std::string> entries;
   // A later header of the section is carried with the other sections: the
   // section is written even with nothing in it, so that it stays the one
   // the reader takes.

@@ -50,6 +50,7 @@ shoot editing-image-preview edit-image 8 "$DEMO_HOST" || exit 1
 for kind in text number choice image colour; do
   shoot "editing-value-$kind" "edit-value-$kind" 8 "$DEMO_HOST" || exit 1
 done
+shoot editing-options edit-options 8 "$DEMO_HOST" || exit 1
 shoot editing-save-question edit-save-question 8 "$DEMO_HOST" || exit 1
 shoot main-dialog-report main-report 9 "$DEMO_HOST" || exit 1
 shoot main-dialog-extra-text main-extra 9 "$DEMO_HOST" || exit 1

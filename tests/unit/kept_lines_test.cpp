@@ -4,6 +4,7 @@
 // nothing, and the option off saving as before.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -218,6 +219,34 @@ TEST(KeptLines, AChangedItemIsWrittenInItsOwnForm) {
   ASSERT_TRUE(editor.dialog.SaveSkinFile());
   EXPECT_EQ(Body(ReadBytes(ini)),
             (std::vector<std::string>{"[Colors]", "MenuText=#ff0000", "MenuHighlight=00ff00"}));
+}
+
+// What the file holds, read once before a save, section by section.
+TEST(KeptLines, ReadWithTheAnalysis) {
+  TempDir dir;
+  const std::string ini = dir.File("skin.ini");
+  WriteBytes(ini, "; top\r\n[General]\r\n# note\r\nAuthor=A\r\nButtonWidth=+2\r\nNewKey=1\r\n# end\r\n"
+                  "[Colors]\r\nMenuText=#000001\r\nMenuText=#000002\r\n[colors]\r\nx=1\r\n");
+  AnalysisOptions options;
+  options.images = false;
+  SkinResult result;
+  std::string error;
+  KeptLines kept;
+  ASSERT_TRUE(AnalyseSkinFile(ini, KnownKeys(), options, result, error, &kept));
+  EXPECT_EQ(kept.top, "; top\r\n");
+  const KeptSection& general = kept.sections[0];
+  ASSERT_EQ(general.runs.size(), 3u);
+  EXPECT_EQ(general.runs[0].beforeKey, "Author");
+  EXPECT_EQ(general.runs[0].lines, "# note\r\n");
+  EXPECT_EQ(general.runs[1].beforeKey + general.runs[2].beforeKey, "");
+  EXPECT_EQ(general.runs[1].lines + general.runs[2].lines, "NewKey=1\r\n# end\r\n");
+  ASSERT_EQ(general.values.count("ButtonWidth"), 1u);
+  EXPECT_EQ(general.values.at("ButtonWidth").utf8, "+2");
+  EXPECT_EQ(general.values.at("ButtonWidth").readsAs, "2");
+  EXPECT_EQ(general.entries, (std::map<std::string, std::string>{{"Author", "A"}, {"ButtonWidth", "+2"}}));
+  EXPECT_EQ(kept.sections[1].entries, (std::map<std::string, std::string>{{"MenuText", "#000002"}}));
+  EXPECT_TRUE(kept.sections[1].headerAgain);
+  EXPECT_EQ(kept.otherBytes, "[colors]\r\nx=1\r\n\r\n");
 }
 
 // What the analysis says a save does follows the option.

@@ -21,7 +21,8 @@
 //   orlavix_screens edit-value-choice PATH  ... of a choice row
 //   orlavix_screens edit-value-image PATH   ... of a control image row, with the browse button
 //   orlavix_screens edit-value-colour PATH  ... the colour chooser of a colour row
-//   orlavix_screens edit-save-question PATH ... 適用 pressed: the question before the save
+//   orlavix_screens edit-options PATH   ... the "&OPT" list, the option that keeps the author's lines selected
+//   orlavix_screens edit-save-question PATH ... that option off, 適用 pressed: the question before the save
 //   orlavix_screens main-report PATH    editing the skin Aqua: the unused/missing image report
 //   orlavix_screens main-extra PATH     editing the skin Aqua: the other sections' text
 //   orlavix_screens notepad FILE        the text file in Notepad (closed after 8 s)
@@ -101,7 +102,11 @@ void ShowRow(win32::MainDialog& dialog, SettingCategory category, const std::str
 void ShowEditing(win32::MainDialog& dialog, const std::string& what) {
   if (what == "edit-colors") ShowRow(dialog, SettingCategory::Colors, "MenuHighlight");
   if (what == "edit-image") ShowRow(dialog, SettingCategory::Controls, "TabSkin");
-  if (what == "edit-save-question") ShowRow(dialog, SettingCategory::General, "Author");
+  if (what == "edit-options") ShowRow(dialog, SettingCategory::Options, option::KeepUnknownLines);
+  if (what == "edit-save-question") {
+    ShowRow(dialog, SettingCategory::General, "Author");
+    dialog.Editor().optionItems.Find(option::KeepUnknownLines).boolValue = false;
+  }
   if (what.rfind("edit-value-", 0) != 0) return;
   if (what == "edit-value-text") ShowRow(dialog, SettingCategory::General, "Description");
   if (what == "edit-value-number") ShowRow(dialog, SettingCategory::General, "ButtonWidth");
