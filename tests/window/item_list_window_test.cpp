@@ -167,7 +167,7 @@ TEST_F(ItemListWindowTest, EditingCategoriesSortingKeysAndThePreview) {
       int button;
       int rows;
       const char* valueTitle;
-    } categories[] = {{IDC_SHOW_OPTIONS, 7, "値"},    {IDC_SHOW_GENERAL, 8, "値"},
+    } categories[] = {{IDC_SHOW_OPTIONS, 8, "値"},    {IDC_SHOW_GENERAL, 8, "値"},
                       {IDC_SHOW_COLORS, 39, "色"},    {IDC_SHOW_CONTROLS, 118, "画像・設定値"},
                       {IDC_SHOW_SETTINGS, 1, "値"}};
     for (const auto& category : categories) {
