@@ -184,23 +184,32 @@ std::string ValueProblem(SettingItem item, const std::string& value, std::string
   }
 }
 
-// The edit distance of a and b (insertions, deletions, replacements) when it
-// is 0 to 2; 3 when it is more. Rows stop as soon as none can come under 3.
+// The edit distance of a and b (insertions, deletions, replacements), b's
+// ASCII letters taken in lower case, when it is 0 to 2; 3 when it is more.
+// Rows stop as soon as none can come under 3. b is a catalogue key: short.
 int EditDistanceUpTo2(std::string_view a, std::string_view b) {
-  if (a.size() > b.size() + 2 || b.size() > a.size() + 2) return 3;
-  std::vector<int> row(b.size() + 1), next(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = static_cast<int>(j);
+  constexpr std::size_t kLongest = 63;
+  if (b.size() > kLongest || a.size() > b.size() + 2 || b.size() > a.size() + 2) return 3;
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  int rows[2][kLongest + 1];
+  int* row = rows[0];
+  int* next = rows[1];
+  // Only cells within two of the diagonal can hold less than 3; the cells
+  // beside that band count as 3.
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = static_cast<int>(std::min<std::size_t>(j, 3));
   for (std::size_t i = 1; i <= a.size(); ++i) {
-    next[0] = static_cast<int>(i);
-    int least = next[0];
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      next[j] = std::min({row[j] + 1, next[j - 1] + 1, row[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+    const std::size_t from = i > 2 ? i - 2 : 1, to = std::min(b.size(), i + 2);
+    next[from - 1] = from == 1 ? static_cast<int>(std::min<std::size_t>(i, 3)) : 3;
+    int least = next[from - 1];
+    for (std::size_t j = from; j <= to; ++j) {
+      next[j] = std::min({row[j] + 1, next[j - 1] + 1, row[j - 1] + (a[i - 1] == lower(b[j - 1]) ? 0 : 1), 3});
       least = std::min(least, next[j]);
     }
+    if (to < b.size()) next[to + 1] = 3;
     if (least > 2) return 3;
-    row.swap(next);
+    std::swap(row, next);
   }
-  return std::min(row[b.size()], 3);
+  return row[b.size()];
 }
 
 // What the walk over the file's lines is inside of.
@@ -386,9 +395,7 @@ std::string KnownKeys::KeyNear(int section, const std::string& key) const {
   int best = 3;
   const SettingCatalogue& catalogue = catalogues_[section];
   for (int i = 0; i < catalogue.Count() && best > 1; ++i) {
-    const std::string& candidate = catalogue.At(i).key;
-    if (candidate.size() > key.size() + 2 || key.size() > candidate.size() + 2) continue;
-    const int distance = EditDistanceUpTo2(lower, MbsLower(candidate));
+    const int distance = EditDistanceUpTo2(lower, catalogue.At(i).key);
     if (distance < best) {
       best = distance;
       nearest = catalogue.At(i).key;

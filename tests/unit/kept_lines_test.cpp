@@ -296,6 +296,8 @@ TEST(KeptLines, TyposNameTheNearestKey) {
       {1, "MenuTxt", "MenuText"},      {1, "menutetx", "MenuText"},   {1, "MenuTextt", "MenuText"},
       {0, "Autor", "Author"},          {0, "Homepage", ""},           {1, "Author", ""},
       {2, "TabSkn", "TabSkin"},        {1, "MenuTxtXY", ""},          {3, "ActiveTabBol", "ActiveTabBold"},
+      {1, "XenuTextAB", ""},           {2, "abSkin", "TabSkin"},      {3, "ActiveTbaBold", "ActiveTabBold"},
+      {3, "", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(known.KeyNear(c.section, c.key), c.near) << c.key;
 }
