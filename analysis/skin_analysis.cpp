@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "analysis/image_header.h"
+#include "analysis/kept_lines_reader.h"
 #include "analysis/skin_file_report.h"
 #include "document/skin_document.h"
 #include "document/skin_loader.h"
@@ -184,32 +185,32 @@ std::string ValueProblem(SettingItem item, const std::string& value, std::string
   }
 }
 
-// How many lines at the start of the text are the header comment that the
-// editor writes (between two separator lines, with the description of any
-// skin in one or two lines); 0 when it is not there.
-std::size_t WrittenHeaderLines(std::string_view text) {
-  LineScanner scanner(text);
-  std::vector<std::string_view> lines;
-  for (std::string_view line; lines.size() < 32 && scanner.Next(line) && line.front() != '[';) lines.push_back(line);
-  if (lines.size() < 6 || lines[5].substr(0, 2) != "# ") return 0;
-  std::string description(lines[5].substr(2));
-  for (std::size_t descriptionLines = 1; descriptionLines <= 2; ++descriptionLines) {
-    if (descriptionLines == 2) {
-      if (lines.size() < 7 || lines[6].substr(0, 2) != "# ") break;
-      description += "\n";
-      description += lines[6];
+// The edit distance of a and b (insertions, deletions, replacements), b's
+// ASCII letters taken in lower case, when it is 0 to 2; 3 when it is more.
+// Rows stop as soon as none can come under 3. b is a catalogue key: short.
+int EditDistanceUpTo2(std::string_view a, std::string_view b) {
+  constexpr std::size_t kLongest = 63;
+  if (b.size() > kLongest || a.size() > b.size() + 2 || b.size() > a.size() + 2) return 3;
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  int rows[2][kLongest + 1];
+  int* row = rows[0];
+  int* next = rows[1];
+  // Only cells within two of the diagonal can hold less than 3; the cells
+  // beside that band count as 3.
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = static_cast<int>(std::min<std::size_t>(j, 3));
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    const std::size_t from = i > 2 ? i - 2 : 1, to = std::min(b.size(), i + 2);
+    next[from - 1] = from == 1 ? static_cast<int>(std::min<std::size_t>(i, 3)) : 3;
+    int least = next[from - 1];
+    for (std::size_t j = from; j <= to; ++j) {
+      next[j] = std::min({row[j] + 1, next[j - 1] + 1, row[j - 1] + (a[i - 1] == lower(b[j - 1]) ? 0 : 1), 3});
+      least = std::min(least, next[j]);
     }
-    const std::string header = kSeparatorLine + ("\n" + HeaderComment(description) + "\n") + kSeparatorLine;
-    std::size_t n = 0;
-    bool same = true;
-    for (std::size_t start = 0; same && start <= header.size(); ++n) {
-      const std::size_t end = std::min(header.find('\n', start), header.size());
-      same = n < lines.size() && lines[n] == std::string_view(header).substr(start, end - start);
-      start = end + 1;
-    }
-    if (same) return n;
+    if (to < b.size()) next[to + 1] = 3;
+    if (least > 2) return 3;
+    std::swap(row, next);
   }
-  return 0;
+  return row[b.size()];
 }
 
 // What the walk over the file's lines is inside of.
@@ -405,6 +406,25 @@ bool KnownKeys::IsItemCommentLine(int section, std::string_view line) const {
                      [&](const std::unordered_set<std::string>& lines) { return lines.count(text) != 0; });
 }
 
+bool KnownKeys::IsOwnLine(int section, std::string_view line) const {
+  return IsSectionCommentLine(line) || (!line.empty() && line.front() == '#' && IsItemCommentLine(section, line));
+}
+
+std::string KnownKeys::KeyNear(int section, const std::string& key) const {
+  const std::string lower = MbsLower(key);
+  std::string nearest;
+  int best = 3;
+  const SettingCatalogue& catalogue = catalogues_[section];
+  for (int i = 0; i < catalogue.Count() && best > 1; ++i) {
+    const int distance = EditDistanceUpTo2(lower, catalogue.At(i).key);
+    if (distance < best) {
+      best = distance;
+      nearest = catalogue.At(i).key;
+    }
+  }
+  return nearest;
+}
+
 bool CheckSkin(const std::string& folder, const std::string& skinIniName, const KnownKeys& known,
                SkinResult& result, std::string& error, const AnalysisOptions& options) {
   if (!AnalyseSkinFile(JoinPath(folder, skinIniName), known, options, result, error)) return false;
@@ -415,7 +435,8 @@ bool CheckSkin(const std::string& folder, const std::string& skinIniName, const 
 }
 
 bool AnalyseSkinFile(const std::string& iniPath, const KnownKeys& known, const AnalysisOptions& options,
-                     SkinResult& result, std::string& error) {
+                     SkinResult& result, std::string& error, KeptLines* kept) {
+  if (kept) *kept = KeptLines();
   result = SkinResult();
   std::string bytes;
   switch (platform::ReadWholeFile(iniPath, bytes)) {
@@ -496,7 +517,11 @@ bool AnalyseSkinFile(const std::string& iniPath, const KnownKeys& known, const A
 
   // Walk the lines with the reader's own rules. Lines that the editor writes
   // itself are no findings: a save writes them again.
-  const std::size_t headerLines = WrittenHeaderLines(text);
+  const HeaderBlock header = FindWrittenHeader(text);
+  if (kept) CollectKeptLines(text, wellFormed ? raw : std::string_view(), header, known, *kept);
+  // What a save does with the lines it keeps, when it keeps them.
+  const bool keep = options.keepUnknownLines;
+  const std::string saveDoes = keep ? J("保存しても残ります") : J("保存すると消えます");
   std::size_t lineIndex = 0;
   bool seen[4] = {false, false, false, false};
   Block block = Block::BeforeFirst;
@@ -508,8 +533,7 @@ bool AnalyseSkinFile(const std::string& iniPath, const KnownKeys& known, const A
     if (pending.finding >= 0) {
       Finding& f = lists.Of(FindingFamily::Dropped)[pending.finding];
       f.message = pending.reason + J("。") +
-                  (pending.lines ? J("この行と続く ") + Num(pending.lines) + J(" 行は") : pending.single) +
-                  J("保存すると消えます");
+                  (pending.lines ? J("この行と続く ") + Num(pending.lines) + J(" 行は") : pending.single) + saveDoes;
       f.reason = pending.reason + (pending.lines ? J(" (続く ") + Num(pending.lines) + J(" 行も)") : "");
     }
     pending = PendingBlock();
@@ -517,7 +541,9 @@ bool AnalyseSkinFile(const std::string& iniPath, const KnownKeys& known, const A
   const auto openPending = [&](const char* code, int line, std::string_view lineText, std::string reason,
                                std::string single) {
     closePending();
-    add(FindingFamily::Dropped, code, line, "", "").lineText = lineText;
+    Finding& f = add(FindingFamily::Dropped, code, line, "", "");
+    f.lineText = lineText;
+    f.lostBySave = !keep;
     pending.finding = static_cast<int>(lists.Of(FindingFamily::Dropped).size()) - 1;
     pending.reason = std::move(reason);
     pending.single = std::move(single);
@@ -529,7 +555,7 @@ bool AnalyseSkinFile(const std::string& iniPath, const KnownKeys& known, const A
   SectionEntry entry;
   while (scanner.Next(line)) {
     const auto number = [&] { return counter.LineAt(static_cast<std::size_t>(line.data() - text.data())); };
-    const bool inHeader = lineIndex++ < headerLines;
+    const bool inHeader = header.Holds(lineIndex++);
     if (line.front() == '[') {
       closePending();
       if (!IsListedHeaderLine(line)) {
@@ -572,8 +598,7 @@ bool AnalyseSkinFile(const std::string& iniPath, const KnownKeys& known, const A
       scanner = LineScanner(text, NextBracketLine(text, scanner.Position()));
       continue;
     }
-    const bool own = inHeader || IsSectionCommentLine(line) ||
-                     (line.front() == '#' && known.IsItemCommentLine(block == Block::Loaded ? section : -1, line));
+    const bool own = inHeader || known.IsOwnLine(block == Block::Loaded ? section : -1, line);
     switch (block) {
       case Block::BeforeFirst:
         if (own) break;
@@ -603,9 +628,10 @@ bool AnalyseSkinFile(const std::string& iniPath, const KnownKeys& known, const A
         if (line.front() == '#' || IsAllSpace(line)) break;
         if (!SplitEntryLine(line, entry)) {
           Finding& f = add(FindingFamily::Dropped, "not-an-entry", number(), "",
-                           J("キー=値 の形ではない行です。保存すると消えます"));
+                           J("キー=値 の形ではない行です。") + saveDoes);
           f.reason = J("キー=値 の形ではない行です");
           f.lineText = line;
+          f.lostBySave = !keep;
           break;
         }
         const SettingCatalogue& catalogue = known.Catalogue(section);
@@ -619,7 +645,7 @@ bool AnalyseSkinFile(const std::string& iniPath, const KnownKeys& known, const A
         const std::string spaced = catalogue.FindCopy(trimmed).kind != SettingKind::None
                                        ? trimmed
                                        : known.KeyInOtherCase(section, trimmed);
-        std::string reason;
+        std::string reason, message;
         const char* code;
         if (!otherCase.empty()) {
           code = "key-case";
@@ -627,14 +653,20 @@ bool AnalyseSkinFile(const std::string& iniPath, const KnownKeys& known, const A
         } else if (!spaced.empty()) {
           code = "key-spaces";
           reason = J("キーの前後に空白があります (") + spaced + J(")");
+        } else if (const std::string near = known.KeyNear(section, entry.key); !near.empty()) {
+          code = "unknown-key";
+          reason = message = J("Orlavix の知らないキーです。") + near + J(" のつづり違いではありませんか");
         } else {
           code = "unknown-key";
           reason = sectionName + J(" のどの設定でもないキーです");
         }
-        const bool unknown = code == std::string("unknown-key");
-        add(FindingFamily::Dropped, code, number(), entry.key,
-            reason + (unknown ? J("。") : J("。読まれず、")) + J("保存すると消えます"))
-            .reason = reason;
+        if (message.empty()) {
+          const bool unknown = code == std::string("unknown-key");
+          message = reason + (unknown ? J("。") : keep ? J("。読まれませんが、") : J("。読まれず、")) + saveDoes;
+        }
+        Finding& f = add(FindingFamily::Dropped, code, number(), entry.key, message);
+        f.reason = reason;
+        f.lostBySave = !keep;
         break;
       }
     }
@@ -662,7 +694,11 @@ bool AnalyseSkinFile(const std::string& iniPath, const KnownKeys& known, const A
       if (last.value.empty()) continue;
       std::string code;
       const std::string problem = ValueProblem(known.Catalogue(s).FindCopy(key), last.value, code);
-      if (!problem.empty()) add(FindingFamily::Value, code.c_str(), last.line, key, problem);
+      if (problem.empty()) continue;
+      Finding& f = add(FindingFamily::Value, code.c_str(), last.line, key,
+                       keep ? problem + J("。保存しても書いたとおりに残ります") : problem);
+      f.reason = problem;
+      f.lostBySave = !keep;
     }
   }
 

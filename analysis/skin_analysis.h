@@ -11,6 +11,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "document/kept_lines.h"
 #include "model/setting_catalogue.h"
 
 namespace orlavix {
@@ -64,6 +65,12 @@ class KnownKeys {
   std::string KeyInOtherCase(int section, const std::string& key) const;
   // A help line or the line of an unticked item of the section (-1: of any).
   bool IsItemCommentLine(int section, std::string_view line) const;
+  // A line the editor writes itself in the section (-1: in any): a separator
+  // or section comment, a help line or the line of an unticked item.
+  bool IsOwnLine(int section, std::string_view line) const;
+  // The catalogue's key one or two edits away from key (letter case aside),
+  // the nearest first in catalogue order; "" when none is.
+  std::string KeyNear(int section, const std::string& key) const;
 
  private:
   SettingCatalogue catalogues_[4];
@@ -75,16 +82,23 @@ struct AnalysisOptions {
   // The image report and what each used image file holds: lists the
   // controls folder and reads the used images.
   bool images = true;
-  // Comment lines of the four sections that the editor did not write: a save
-  // puts its own in their place. (orlavix-check leaves them alone.)
+  // Comment lines of the four sections that the editor did not write.
+  // (orlavix-check leaves them alone.)
   bool authorComments = false;
+  // A save keeps what the file holds that the catalogues do not carry (the
+  // editor option KeepUnknownLines, whose default this is): unknown keys,
+  // lines that are no entry, comments, values as written, lines before the
+  // first section and sections the reader passes over are then no loss.
+  bool keepUnknownLines = true;
 };
 
 // Analyses the skin.ini at iniPath (and, with images, the controls folder
 // beside it) into result's findings and images. False, with a message in the
-// working code page, when the file cannot be read at all.
+// working code page, when the file cannot be read at all. With `kept`, also
+// replaces it with what a save keeps of the file (CollectKeptLines): the
+// same read serves both.
 bool AnalyseSkinFile(const std::string& iniPath, const KnownKeys& known, const AnalysisOptions& options,
-                     SkinResult& result, std::string& error);
+                     SkinResult& result, std::string& error, KeptLines* kept = nullptr);
 
 // The same for the skin in folder, which holds skinIniName; result names the
 // folder.

@@ -41,15 +41,16 @@ using bench::Timing;
 bench::QuietMessages messages;
 
 // What the editor does before a save: the file analysed as the save reads
-// it, and the question's text. Returns the text's size.
-std::size_t AskBeforeSaving(const std::string& path) {
+// it, what the save keeps of it taken from the same read (the editor's
+// default), and the question's text. Returns the text's size.
+std::size_t AskBeforeSaving(const std::string& path, KeptLines* kept = nullptr) {
   AnalysisOptions options;
   options.images = false;
   options.authorComments = true;
   SkinResult result;
   std::string error;
   static const KnownKeys known;  // as the editor keeps it
-  if (!AnalyseSkinFile(path, known, options, result, error)) return 0;
+  if (!AnalyseSkinFile(path, known, options, result, error, kept)) return 0;
   return SaveQuestionText(result.findings, NextBackupName(path)).size();
 }
 
@@ -70,12 +71,13 @@ std::size_t FullPath(const std::string& path, bool ask = true) {
   // (the bench file holds keys no setting knows: it is), the other sections
   // taken as the file's own bytes.
   skinText.Clear();
-  if (ask) AskBeforeSaving(path);
+  KeptLines kept;
+  if (ask) AskBeforeSaving(path, &kept);
   std::string extraBytes;
   CollectOtherSectionBytes(path, extraBytes, messages);
   SectionStyle style;
   style.helpLines = options.FindCopy(option::OutputHelpString).boolValue;
-  if (!SaveSkinContent(path, {general, colors, controls, settings, std::string(), &extraBytes}, style)) {
+  if (!SaveSkinContent(path, {general, colors, controls, settings, std::string(), &extraBytes, &kept}, style)) {
     std::fprintf(stderr, "the save failed\n");
   }
   return extraBytes.size();
@@ -268,7 +270,9 @@ int main(int argc, char** argv) {
   Line("  index (every header line)", Measure(runs, [&] { indexed.SectionNames(); }, [&] { indexed.SetText(text); }),
        "target <= 3 ms");
   Line("KnownKeys (the four catalogues and their lines)", Measure(runs, [&] { KnownKeys known; }), "");
-  Line("the analysis and question before a save", Measure(runs, [&] { AskBeforeSaving(path); }), "");
+  KeptLines keptLines;
+  Line("the analysis and question before a save, with what it keeps",
+       Measure(runs, [&] { AskBeforeSaving(path, &keptLines); }), "");
   Line("CollectOtherSectionBytes with its re-read (save)",
        Measure(runs, [&] { CollectOtherSectionBytes(path, extraBytes, messages); }), "target <= 12 ms");
   Line("CollectOtherSections, text and bytes (view)",

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <vector>
 
 #include "platform/codepage.h"
@@ -75,41 +76,122 @@ bool IsSectionCommentLine(std::string_view line) {
   return std::find(own.begin(), own.end(), line) != own.end();
 }
 
-void WriteSection(std::string_view comment, std::string_view sectionName, const SettingCatalogue& catalogue,
-                  bool first, const SectionStyle& style, std::string& text) {
-  std::string head;
-  if (!first) head += "\n\n";
-  head += kSeparatorLine;
-  head += '\n';
-  head += comment.empty() ? std::string_view("#") : comment;
-  head += '\n';
-  head += kSeparatorLine;
-  head += "\n\n[";
-  head += sectionName;
-  head += "]\n";
+namespace {
 
-  std::string body;
-  bool wroteEntry = false;
+// The file's text in the working code page and UTF-8 bytes, in the order
+// they come: the text is encoded up to each piece of bytes. Text always ends
+// in LF where bytes follow, so encoding it in parts gives the bytes of
+// encoding it whole.
+class FileParts {
+ public:
+  std::string text;
+  void PutBytes(std::string_view utf8) {
+    if (utf8.empty()) return;
+    Flush();
+    bytes_ += utf8;
+  }
+  std::string Finish() {
+    Flush();
+    return std::move(bytes_);
+  }
+
+ private:
+  void Flush() {
+    if (text.empty()) return;
+    bytes_ += EncodeSkinText(text);
+    text.clear();
+  }
+  std::string bytes_;
+};
+
+bool WritesItem(const SettingItem& item, const SectionStyle& style) { return item.checked || !style.onlyChecked; }
+
+// The section's block into out; with kept, its kept lines where they go.
+void WriteSectionParts(std::string_view comment, std::string_view sectionName, const SettingCatalogue& catalogue,
+                       bool first, const SectionStyle& style, const KeptSection* kept, FileParts& out) {
+  const bool keeps = kept && (!kept->runs.empty() || !kept->values.empty() || kept->headerAgain);
+  bool writes = keeps && (!kept->runs.empty() || kept->headerAgain);
+  for (int i = 0; i < catalogue.Count() && !writes; ++i) writes = WritesItem(catalogue.At(i), style);
+  if (!writes) return;
+
+  std::string& text = out.text;
+  if (!first) text += "\n\n";
+  text += kSeparatorLine;
+  text += '\n';
+  text += comment.empty() ? std::string_view("#") : comment;
+  text += '\n';
+  text += kSeparatorLine;
+  text += "\n\n[";
+  text += sectionName;
+  text += "]\n";
+
+  // The runs before each item, by key, in file order; what none takes goes
+  // to the end.
+  std::map<std::string_view, std::vector<std::size_t>> runsBefore;
+  std::vector<char> placed;
+  if (keeps) {
+    placed.assign(kept->runs.size(), 0);
+    for (std::size_t r = 0; r < kept->runs.size(); ++r) {
+      if (!kept->runs[r].beforeKey.empty()) runsBefore[kept->runs[r].beforeKey].push_back(r);
+    }
+  }
   for (int i = 0; i < catalogue.Count(); ++i) {
     const SettingItem& item = catalogue.At(i);
-    if (style.onlyChecked && !item.checked) continue;
+    if (!WritesItem(item, style)) continue;
+    if (!runsBefore.empty()) {
+      const auto found = runsBefore.find(item.key);
+      if (found != runsBefore.end()) {
+        for (std::size_t r : found->second) {
+          out.PutBytes(kept->runs[r].lines);
+          placed[r] = 1;
+        }
+      }
+    }
     if (style.helpLines) {
       const std::string help = HelpLine(item);
-      if (!help.empty()) body += help + "\n";
+      if (!help.empty()) text += help + "\n";
     }
-    body += (item.checked ? item.key + "=" + item.FormatValue() : UntickedEntryLine(item)) + "\n";
-    wroteEntry = true;
+    if (!item.checked) {
+      text += UntickedEntryLine(item) + "\n";
+      continue;
+    }
+    const std::string value = item.FormatValue();
+    if (keeps) {
+      // As the file writes it, while that still reads as the item's value.
+      const auto written = kept->values.find(item.key);
+      if (written != kept->values.end() && written->second.readsAs == value) {
+        out.PutBytes(item.key + "=" + written->second.utf8 + "\r\n");
+        continue;
+      }
+    }
+    text += item.key + "=" + value + "\n";
   }
-  if (wroteEntry) text += head + body;
+  for (std::size_t r = 0; r < placed.size(); ++r) {
+    if (!placed[r]) out.PutBytes(kept->runs[r].lines);
+  }
+}
+
+}  // namespace
+
+void WriteSection(std::string_view comment, std::string_view sectionName, const SettingCatalogue& catalogue,
+                  bool first, const SectionStyle& style, std::string& text) {
+  FileParts out;
+  out.text.swap(text);
+  WriteSectionParts(comment, sectionName, catalogue, first, style, nullptr, out);
+  text.swap(out.text);
 }
 
 namespace {
 
-void AppendSkinSections(const SkinContent& content, const SectionStyle& style, std::string& text) {
-  WriteSection(HeaderComment(content.general.ValueTextOf("Description")), "General", content.general, true, style, text);
-  WriteSection(J(kColorsComment), "Colors", content.colors, false, style, text);
-  WriteSection(J(kControlsComment), "Controls", content.controls, false, style, text);
-  WriteSection(J(kSettingsComment), "Settings", content.settings, false, style, text);
+void AppendSkinSections(const SkinContent& content, const SectionStyle& style, FileParts& out) {
+  const KeptLines* kept = content.kept;
+  const auto keptOf = [kept](int section) { return kept ? &kept->sections[section] : nullptr; };
+  if (kept) out.PutBytes(kept->top);
+  WriteSectionParts(HeaderComment(content.general.ValueTextOf("Description")), "General", content.general, true, style,
+                    keptOf(0), out);
+  WriteSectionParts(J(kColorsComment), "Colors", content.colors, false, style, keptOf(1), out);
+  WriteSectionParts(J(kControlsComment), "Controls", content.controls, false, style, keptOf(2), out);
+  WriteSectionParts(J(kSettingsComment), "Settings", content.settings, false, style, keptOf(3), out);
 }
 
 void AppendOtherSectionsTitle(std::string& text) {
@@ -120,11 +202,20 @@ void AppendOtherSectionsTitle(std::string& text) {
   text += "\n\n";
 }
 
+// The content without what it keeps: the text forms have no bytes to keep.
+SkinContent WithoutKept(SkinContent content) {
+  content.kept = nullptr;
+  return content;
+}
+
+bool Keeps(const SkinContent& content) { return content.kept && !content.kept->Empty(); }
+
 }  // namespace
 
 std::string BuildSkinText(SkinContent content, const SectionStyle& style) {
-  std::string text;
-  AppendSkinSections(content, style, text);
+  FileParts out;
+  AppendSkinSections(WithoutKept(content), style, out);
+  std::string text = std::move(out.text);
   if (!content.extraText.empty()) {
     AppendOtherSectionsTitle(text);
     text += content.extraText;
@@ -136,20 +227,29 @@ namespace {
 
 // The file before the other sections' own bytes, encoded. The generated part
 // ends in LF (or is empty) and the sections start with '[', so encoding the
-// two apart gives the bytes of encoding them together.
-std::string EncodedHead(const SkinContent& content, const SectionStyle& style) {
-  std::string text;
-  AppendSkinSections(content, style, text);
-  if (!content.extraBytes->empty()) AppendOtherSectionsTitle(text);
-  return EncodeSkinText(text);
+// two apart gives the bytes of encoding them together. The sections the
+// reader passes over follow the other sections, so they come after them
+// (Tail).
+std::string EncodedHead(const SkinContent& content, const SectionStyle& style, bool otherSections) {
+  FileParts out;
+  AppendSkinSections(content, style, out);
+  if (otherSections) AppendOtherSectionsTitle(out.text);
+  return out.Finish();
+}
+
+std::string_view Tail(const SkinContent& content) {
+  return content.kept ? std::string_view(content.kept->otherBytes) : std::string_view();
 }
 
 }  // namespace
 
 std::string BuildSkinFile(SkinContent content, const SectionStyle& style) {
-  if (!content.extraBytes) return EncodeSkinText(BuildSkinText(content, style));
-  std::string bytes = EncodedHead(content, style);
-  bytes += *content.extraBytes;
+  if (!content.extraBytes && !Keeps(content)) return EncodeSkinText(BuildSkinText(content, style));
+  const std::string extra = content.extraBytes ? std::string() : EncodeSkinText(content.extraText);
+  const std::string& other = content.extraBytes ? *content.extraBytes : extra;
+  std::string bytes = EncodedHead(content, style, !other.empty() || !Tail(content).empty());
+  bytes += other;
+  bytes += Tail(content);
   return bytes;
 }
 
@@ -241,7 +341,8 @@ bool WriteSkinBytes(const std::string& path, std::string_view bytes, SaveError* 
 
 bool SaveSkinContent(const std::string& path, SkinContent content, const SectionStyle& style, SaveError* error) {
   if (!content.extraBytes) return WriteSkinBytes(path, BuildSkinFile(content, style), error);
-  return WritePieces(path, {EncodedHead(content, style), *content.extraBytes}, error);
+  const bool otherSections = !content.extraBytes->empty() || !Tail(content).empty();
+  return WritePieces(path, {EncodedHead(content, style, otherSections), *content.extraBytes, Tail(content)}, error);
 }
 
 }  // namespace orlavix

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/kept_lines.h"
 #include "model/setting_catalogue.h"
 
 namespace orlavix {
@@ -50,6 +51,12 @@ struct SkinContent {
   // The other sections as the file's own bytes (CollectOtherSections with
   // extraBytes); when given, the file carries these instead of extraText.
   const std::string* extraBytes = nullptr;
+  // What the file on disk holds that the catalogues do not carry, written
+  // back in its places: its lines before the header, comment runs before the
+  // item they preceded, kept lines at each section's end, values as written,
+  // and the sections the reader passes over after the other sections. The
+  // text forms (BuildSkinText) leave it out.
+  const KeptLines* kept = nullptr;
 };
 
 // The whole file's text in the working code page, LF line ends.

@@ -60,6 +60,7 @@ void EditorDialog::ToggleEditing() {
     choosingSkin = false;
     controls_.SetStartButtonText(J("変更(&H)"));
     if (skinSelected) controls_.SetChosenSkinText(skinName);
+    changedItems_.clear();
     for (SettingCategory category : kLoadOrder) ShowCategory(category);
     // The session's history starts with the values just read.
     history_.Clear();

@@ -10,6 +10,7 @@
 #include "editor/save_question.h"
 #include "editor/skin_on_disk.h"
 #include "model/catalogues.h"
+#include "platform/files.h"
 #include "support/mbtext.h"
 #include "support/paths.h"
 
@@ -152,7 +153,9 @@ bool EditorDialog::SaveSkinFile() {
   }
   // A No leaves everything as it was, with no warning: nothing failed.
   if (!merge.conflicts.empty() && !messages_.ConfirmSave(MergeQuestionText(merge.conflicts))) return false;
-  if (!ConfirmLosses()) return false;
+  const bool keep = optionItems.FindCopy(option::KeepUnknownLines).boolValue;
+  KeptLines kept;
+  if (!ConfirmLosses(keep ? &kept : nullptr)) return false;
 
   // Written from copies that take the file's changes; the catalogues take
   // them only once the file holds them, so a failed save changes nothing.
@@ -176,8 +179,15 @@ bool EditorDialog::SaveSkinFile() {
     messages_.Warn(SaveReadFailureText(std::string()));
     return false;
   }
+  // An item the person changed is written in its own form.
+  for (const auto& [category, key] : changedItems_) {
+    const int section = static_cast<int>(category) - static_cast<int>(SettingCategory::General);
+    if (section >= 0 && section < 4) kept.ForgetValue(section, key);
+  }
   SaveError error = SaveError::None;
-  if (!SaveSkinContent(skinIniPath, {*written[0], *written[1], *written[2], *written[3], std::string(), &extraBytes},
+  if (!SaveSkinContent(skinIniPath,
+                       {*written[0], *written[1], *written[2], *written[3], std::string(), &extraBytes,
+                        keep ? &kept : nullptr},
                        style, &error)) {
     // Silence here would let the person believe the work is safe.
     messages_.Warn(SaveFailureText(error));
@@ -197,17 +207,23 @@ bool EditorDialog::SaveSkinFile() {
   return true;
 }
 
-bool EditorDialog::ConfirmLosses() {
+bool EditorDialog::ConfirmLosses(KeptLines* kept) {
   // The file as the save reads it; images are no business of a save.
   AnalysisOptions options;
   options.images = false;
   options.authorComments = true;
+  options.keepUnknownLines = kept != nullptr;
   SkinResult result;
   std::string error;
   // The catalogues' keys and lines never change: built at the first save.
   static const KnownKeys known;
-  // A file that cannot be read is left to the save, which says why it fails.
-  if (!AnalyseSkinFile(skinIniPath, known, options, result, error)) return true;
+  if (!AnalyseSkinFile(skinIniPath, known, options, result, error, kept)) {
+    // A file gone meanwhile is written anew; one that is there but cannot be
+    // read would be saved without what the save keeps of it.
+    if (!platform::FileExists(skinIniPath)) return true;
+    messages_.Warn(SaveReadFailureText(error));
+    return false;
+  }
   const std::string question = SaveQuestionText(result.findings, FileNameOf(NextBackupName(skinIniPath)));
   return question.empty() || messages_.ConfirmSave(question);
 }

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/skin_document.h"
@@ -82,6 +84,9 @@ class EditorDialog {
   // when the file holds something that the save would leave out or change,
   // asks first; a No writes nothing and changes nothing. A file that exists
   // but cannot be read is not written. True when the file was written.
+  // With the option KeepUnknownLines, what the file on disk holds that the
+  // catalogues do not carry is written back too (KeptLines), with the values
+  // of items not changed since editing began as the file writes them.
   bool SaveSkinFile();
 
   // The main dialog became active: when skin.ini changed on disk since it was
@@ -227,8 +232,9 @@ class EditorDialog {
   void ShowStep(const EditStep& step);
   void UpdateModified();
   // Asks before a save that would leave out or change what the file holds;
-  // true when the save may go on.
-  bool ConfirmLosses();
+  // true when the save may go on. With `kept`, fills it from the same read
+  // with what the save keeps.
+  bool ConfirmLosses(KeptLines* kept);
 
   // General, Colors, Controls, Settings by index, as SkinValues counts them.
   SettingCatalogue& SkinCatalogue(int section);
@@ -274,6 +280,8 @@ class EditorDialog {
   // What the catalogues held when skin.ini was last loaded or saved; none
   // when that is not known, and then every step leaves them modified.
   std::optional<CatalogueValues> savedValues_;
+  // The items whose value the person changed since editing began.
+  std::set<std::pair<SettingCategory, std::string>> changedItems_;
 };
 
 // The clipboard line of a row: its cells joined by tabs, a tab put only after

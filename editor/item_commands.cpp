@@ -115,6 +115,7 @@ void EditorDialog::EditSelectedItem() {
   const SettingItem before = target;
   target.AssignValue(edited);
   RecordStep({{currentCategory, before, target}});
+  changedItems_.emplace(currentCategory, edited.key);
   itemList_.SetItemText(row, 2, edited.FormatValue());
   itemList_.SetStateImageIndex(row, edited.checked ? kCheckedStateImage : kUncheckedStateImage);
   RefreshPreview();

@@ -10,11 +10,11 @@ namespace {
 constexpr std::size_t kNamedConflicts = 12;
 constexpr std::size_t kShownCharacters = 40;
 
-std::string ShownValue(const WrittenValue& value) { return value ? Clipped(*value, kShownCharacters) : J("(なし)"); }
+std::string ShownValue(const FileValue& value) { return value ? Clipped(*value, kShownCharacters) : J("(なし)"); }
 
 }  // namespace
 
-WrittenValue WrittenValueOf(const SettingItem& item) {
+FileValue FileValueOf(const SettingItem& item) {
   if (!item.checked) return std::nullopt;
   std::string text = item.FormatValue();
   if (text.empty()) return std::nullopt;
@@ -36,7 +36,7 @@ SkinValues ValuesOf(const SettingCatalogue& general, const SettingCatalogue& col
     for (int i = 0; i < catalogues[s]->Count(); ++i) {
       const SettingItem& item = catalogues[s]->At(i);
       // The first of a key is the one the loader and Find reach.
-      values.sections[s].emplace(item.key, WrittenValueOf(item));
+      values.sections[s].emplace(item.key, FileValueOf(item));
     }
   }
   return values;
@@ -45,17 +45,17 @@ SkinValues ValuesOf(const SettingCatalogue& general, const SettingCatalogue& col
 SkinMerge MergeSkinValues(const SkinValues& base, const SkinValues& ours, const SkinValues* theirs) {
   SkinMerge merge;
   if (!theirs) return merge;
-  const WrittenValue nothing;
-  const auto valueIn = [&nothing](const std::map<std::string, WrittenValue>& section, const std::string& key)
-      -> const WrittenValue& {
+  const FileValue nothing;
+  const auto valueIn = [&nothing](const std::map<std::string, FileValue>& section, const std::string& key)
+      -> const FileValue& {
     const auto found = section.find(key);
     return found == section.end() ? nothing : found->second;
   };
   for (int s = 0; s < 4; ++s) {
     for (const auto& [key, fileValue] : theirs->sections[s]) {
-      const WrittenValue& was = valueIn(base.sections[s], key);
+      const FileValue& was = valueIn(base.sections[s], key);
       if (fileValue == was) continue;  // the other program left it alone
-      const WrittenValue& mine = valueIn(ours.sections[s], key);
+      const FileValue& mine = valueIn(ours.sections[s], key);
       if (mine == was) {
         merge.taken.push_back({s, key});
       } else if (mine != fileValue) {

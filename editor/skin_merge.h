@@ -16,13 +16,13 @@ namespace orlavix {
 // nothing when no entry gives it a value (absent, commented out, empty).
 // An unticked item is written as a comment and a ticked one with an empty
 // value reads back unticked, so both are nothing.
-using WrittenValue = std::optional<std::string>;
-WrittenValue WrittenValueOf(const SettingItem& item);
+using FileValue = std::optional<std::string>;
+FileValue FileValueOf(const SettingItem& item);
 
 // The four skin sections (General, Colors, Controls, Settings) as a file
 // holds them, by key.
 struct SkinValues {
-  std::map<std::string, WrittenValue> sections[4];
+  std::map<std::string, FileValue> sections[4];
   bool operator==(const SkinValues& other) const;
   bool operator!=(const SkinValues& other) const { return !(*this == other); }
 };
@@ -38,8 +38,8 @@ struct SettingRef {
 // A setting changed on both sides, to different values.
 struct MergeConflict {
   SettingRef setting;
-  WrittenValue ours;
-  WrittenValue theirs;
+  FileValue ours;
+  FileValue theirs;
 };
 
 struct SkinMerge {

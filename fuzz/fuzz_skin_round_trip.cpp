@@ -11,7 +11,10 @@
 //     bytes when the file was valid UTF-8;
 //   - read from a file in pieces of one to sixteen bytes (the first byte
 //     picks the size), the document and both collections are what the whole
-//     bytes give.
+//     bytes give;
+//   - keeping what the catalogues do not carry, a file whose save would
+//     lose nothing saves to a file that loses nothing, reads the same
+//     values, and saves again to the very same bytes.
 #include <unistd.h>
 
 #include <cstdint>
@@ -43,10 +46,8 @@ struct Saved {
   std::string extraBytes;
 };
 
-Saved Save(std::string_view bytes, const SectionStyle& style) {
-  SkinDocument doc;
-  doc.SetText(DecodeSkinFileBytes(bytes));
-  const std::string utf8 = SkinFileUtf8(bytes);
+// The four skin catalogues as the editor loads them from the file.
+std::vector<SettingCatalogue> Load(const SkinDocument& doc) {
   const SettingCategory categories[4] = {SettingCategory::General, SettingCategory::Colors, SettingCategory::Controls,
                                          SettingCategory::Settings};
   // Built once with their defaults; each save starts from a copy.
@@ -61,10 +62,32 @@ Saved Save(std::string_view bytes, const SectionStyle& style) {
       catalogues[i].SetFromText(entry.key, entry.value, !entry.value.empty());
     }
   }
+  return catalogues;
+}
+
+// The values and ticks of the catalogues, one line per item.
+std::string Values(const std::vector<SettingCatalogue>& catalogues) {
+  std::string values;
+  for (const SettingCatalogue& catalogue : catalogues) {
+    for (int i = 0; i < catalogue.Count(); ++i) {
+      const SettingItem& item = catalogue.At(i);
+      values += (item.checked ? "1" : "0") + item.key + "=" + item.FormatValue() + "\n";
+    }
+  }
+  return values;
+}
+
+// A save as the editor makes it: with `kept`, what the file holds that the
+// catalogues do not carry is written back too.
+Saved Save(std::string_view bytes, const SectionStyle& style, const KeptLines* kept = nullptr) {
+  SkinDocument doc;
+  doc.SetText(DecodeSkinFileBytes(bytes));
+  const std::string utf8 = SkinFileUtf8(bytes);
+  const std::vector<SettingCatalogue> catalogues = Load(doc);
   Saved saved;
   CollectOtherSectionsOf(doc.Text(), utf8, saved.extraText, saved.extraBytes);
   saved.file = BuildSkinFile(
-      {catalogues[0], catalogues[1], catalogues[2], catalogues[3], saved.extraText, &saved.extraBytes}, style);
+      {catalogues[0], catalogues[1], catalogues[2], catalogues[3], saved.extraText, &saved.extraBytes, kept}, style);
   return saved;
 }
 
@@ -96,15 +119,17 @@ class SilentMessages : public Messages {
 };
 
 // True when a save of the file at `path` would ask nothing (false too when
-// it cannot be read).
-bool NothingLost(const std::string& path) {
+// it cannot be read); with `kept`, for a save that keeps what it can, and
+// kept is what it keeps.
+bool NothingLost(const std::string& path, KeptLines* kept = nullptr) {
   static const KnownKeys known;
   AnalysisOptions options;
   options.images = false;
   options.authorComments = true;
+  options.keepUnknownLines = kept != nullptr;
   SkinResult result;
   std::string error;
-  if (!AnalyseSkinFile(path, known, options, result, error)) return false;
+  if (!AnalyseSkinFile(path, known, options, result, error, kept)) return false;
   for (const Finding& f : result.findings) {
     if (f.lostBySave) return false;
   }
@@ -193,5 +218,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Saved third = Save(second.file, style);
   Require(second.file == third.file);
   Require(second.extraBytes == first.extraBytes);
+
+  // Keeping: a file that asks nothing saves once and for all. The values
+  // the catalogues read stay those of the original, and no kept line is
+  // repeated, moved or lost by the saves that follow.
+  static const std::string keptPath = "/tmp/orlavix-fuzz-kept-" + std::to_string(getpid()) + ".ini";
+  KeptLines kept;
+  Require(platform::WriteWholeFile(keptPath, input));
+  if (!NothingLost(keptPath, &kept)) return 0;
+  const Saved keptFirst = Save(input, style, &kept);
+  Require(SkinFileUtf8(keptFirst.file) == keptFirst.file);
+  CrLfLines(keptFirst.file);
+  SkinDocument original, saved;
+  original.SetText(DecodeSkinFileBytes(input));
+  saved.SetText(DecodeSkinFileBytes(keptFirst.file));
+  Require(Values(Load(original)) == Values(Load(saved)));
+  std::string previous = keptFirst.file;
+  for (int save = 2; save <= 3; ++save) {
+    Require(platform::WriteWholeFile(keptPath, previous) && NothingLost(keptPath, &kept));
+    previous = Save(previous, style, &kept).file;
+    Require(previous == keptFirst.file);
+  }
   return 0;
 }

@@ -15,6 +15,7 @@ void BuildOptionItems(SettingCatalogue& c) {
   c.AddAction(J("このスキンで本体を起動"), "RunWithThisSkin", kRunWithThisSkinMessage);
   c.AddAction(J("使用していないスキンを調べる"), "CheckUnusedSkinFiles", kCheckUnusedSkinFilesMessage);
   c.AddAction(J("スキンの特殊設定を表示する"), "ShowExtraData", kShowExtraDataMessage);
+  c.AddBool(J("知らないキーやコメントを skin.ini に残す"), option::KeepUnknownLines, true);
   c.AddAction(J("バックアップから戻す"), "RestoreBackup", kRestoreBackupMessage);
 }
 

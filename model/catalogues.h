@@ -23,6 +23,7 @@ constexpr const char* ShowPreview = "ShowPreview";
 constexpr const char* PreviewBackground = "PreviewBackground";
 constexpr const char* OutputHelpString = "OutputHelpString";
 constexpr const char* UseColorDialog = "UseColorDialog";
+constexpr const char* KeepUnknownLines = "KeepUnknownLines";
 }  // namespace option
 
 // Each appends its category's items, with their defaults and unticked.

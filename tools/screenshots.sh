@@ -57,6 +57,7 @@ shoot editing-image-states edit-states 8 "$DEMO_HOST" || exit 1
 for kind in text number choice image colour; do
   shoot "editing-value-$kind" "edit-value-$kind" 8 "$DEMO_HOST" || exit 1
 done
+shoot editing-options edit-options 8 "$DEMO_HOST" || exit 1
 shoot editing-save-question edit-save-question 8 "$DEMO_HOST" || exit 1
 shoot editing-merge-question edit-merge-question 7 "$DEMO_HOST" || exit 1
 shoot editing-merge-report edit-merge-report 6.5 "$DEMO_HOST" || exit 1

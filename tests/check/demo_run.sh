@@ -23,16 +23,17 @@ orlavix_check_demo() {
 
   "$@" "$host" > "$out" 2> "$err"; rc=$?
   expect "the demo host has findings: exit 1" test "$rc" -eq 1
-  expect "Aqua's missing logo, with its line and key" grep -q 'Aqua.skin\.ini:24: \[missing-image\] LogoSkin: ' "$out"
+  expect "Aqua's missing logo, with its line and key" grep -q 'Aqua.skin\.ini:26: \[missing-image\] LogoSkin: ' "$out"
   expect "the report row's own text, in the console's encoding" readable_has 'LogoSkin: 存在していないファイル: logo.png'
-  expect "the summary" readable_has 'スキン 3 個を調べました: 指摘 3 件 (スキン 1 個)' 
+  expect "the summary" readable_has 'スキン 3 個を調べました: 指摘 4 件 (スキン 1 個)'
   expect "Aqua's unused bitmap" grep -q 'unused_old\.bmp: \[unused-image\]' "$out"
   expect "Aqua's comment before [General]" grep -q 'Aqua.skin\.ini:1: \[before-first-section\]' "$out"
+  expect "Aqua's unknown key, which a save keeps" readable_has 'skin.ini:19: \[unknown-key\] TabHoverText: .*保存しても残ります'
 
   "$@" --json "$host" > "$out" 2> "$err"; rc=$?
   expect "JSON: exit 1" test "$rc" -eq 1
-  expect "JSON: the missing logo" grep -q '"code": "missing-image", "file": "skin.ini", "line": 24, "key": "LogoSkin", "name": "logo.png", "message": "存在していないファイル: logo.png"' "$out"
-  expect "JSON: three skins, one with three findings" grep -q '"summary": {"skins": 3, "skinsWithFindings": 1, "findings": 3}' "$out"
+  expect "JSON: the missing logo" grep -q '"code": "missing-image", "file": "skin.ini", "line": 26, "key": "LogoSkin", "name": "logo.png", "message": "存在していないファイル: logo.png"' "$out"
+  expect "JSON: three skins, one with four findings" grep -q '"summary": {"skins": 3, "skinsWithFindings": 1, "findings": 4}' "$out"
   expect "JSON: image sizes" grep -q '"name": "tab.png", "keys": \["TabSkin"\], "file": "controls/tab.png", "format": "png", "width": [0-9]' "$out"
   expect "JSON: the button's five states" grep -q '"name": "button.png", "keys": \["ButtonSkin"\], .*"width": 360, "height": 24, "states": 5}' "$out"
 

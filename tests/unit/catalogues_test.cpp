@@ -74,7 +74,7 @@ struct Expected {
 
 TEST(Catalogues, MatchTheTablesRowForRow) {
   const auto tables = ReadTables();
-  const Expected all[] = {{"Options", SettingCategory::Options, 8},
+  const Expected all[] = {{"Options", SettingCategory::Options, 9},
                           {"General", SettingCategory::General, 8},
                           {"Settings", SettingCategory::Settings, 1},
                           {"Colors", SettingCategory::Colors, 39},

@@ -121,7 +121,8 @@ TEST(CheckSkinTest, DemoSkinsGiveTheirKnownFindings) {
   EXPECT_EQ(results[2].name, "Zen");
 
   const SkinResult& aqua = results[0];
-  ASSERT_EQ(Codes(aqua), (std::vector<std::string>{"missing-image", "unused-image", "before-first-section"}));
+  ASSERT_EQ(Codes(aqua),
+            (std::vector<std::string>{"missing-image", "unused-image", "before-first-section", "unknown-key"}));
   EXPECT_EQ(aqua.findings[0].name, "logo.png");
   EXPECT_EQ(aqua.findings[0].key, "LogoSkin");
   EXPECT_EQ(aqua.findings[0].message, J("存在していないファイル: logo.png"));
@@ -129,6 +130,9 @@ TEST(CheckSkinTest, DemoSkinsGiveTheirKnownFindings) {
   EXPECT_EQ(aqua.findings[1].file, "controls/unused_old.bmp");
   EXPECT_EQ(aqua.findings[1].message, J("使用されていないファイル: unused_old.bmp"));
   EXPECT_EQ(aqua.findings[2].line, 1);
+  // Both of them a save keeps, as it does the comment in [Colors].
+  EXPECT_EQ(aqua.findings[3].key, "TabHoverText");
+  EXPECT_FALSE(aqua.findings[2].lostBySave || aqua.findings[3].lostBySave);
   // Every image the settings name and that exists has a size.
   for (const UsedImage& image : aqua.images) {
     if (image.name == "logo.png") continue;
@@ -143,7 +147,7 @@ TEST(CheckSkinTest, DemoSkinsGiveTheirKnownFindings) {
   EXPECT_EQ(RunCheck({kDemoSkins}, console), kFindings);
   EXPECT_NE(console.out.find(J(": [missing-image] LogoSkin: 存在していないファイル: logo.png\n")), std::string::npos)
       << console.out;
-  EXPECT_NE(console.out.find(J("スキン 3 個を調べました: 指摘 3 件 (スキン 1 個)")), std::string::npos);
+  EXPECT_NE(console.out.find(J("スキン 3 個を調べました: 指摘 4 件 (スキン 1 個)")), std::string::npos);
 }
 
 // A skin with one of each finding, written byte by byte.
@@ -161,30 +165,31 @@ const char kOneOfEach[] =
     "MenuText=ff0000\r\n"                                     // 11 no '#'
     "MenuHighlight=#3a7bd5\r\n"                               // 12
     "MenuHighlight=#3A7BD6\r\n"                               // 13 repeated; upper case is fine
-    "[Controls]\n"                                            // 14
-    "TabSkin=Tab.PNG\n"                                       // 15 exists as tab.png
-    "LeftTabSkin=tab.png\n"                                   // 16 the same file
-    "ButtonSkin=button.bmp\n"                                 // 17 damaged
-    "ReBarSkin=rebar.png\n"                                   // 18 a JPEG really
-    "LogoSkin=logo.png\n"                                     // 19 missing
-    "MenuSkin=menu.ico\n"                                     // 20
-    "TabCloseSkin=close.bmp\n"                                // 21 three states: neither 10 nor 4 divides
-    "MenuItemFontSize=9pt\n"                                  // 22
-    "ButtonDrawFocus=yes\n"                                   // 23
-    "InformationDockSkinType=right-tile\n"                    // 24
-    "TitleBarSkinType=bar\n"                                  // 25
-    "ReBarSkinType=bar\n"                                     // 26 allowed here
-    "[Colors] ; again\n"                                      // 27 text after ']'
-    "MenuText=#000000\n"                                      // 28
-    "[general]\n"                                             // 29 a second General
-    "Author=other\n"                                          // 30
-    "[ Settings]\n"                                           // 31 not read as Settings
-    "ActiveTabBold=enable\n"                                  // 32
-    "[Broken\n"                                               // 33 no closing bracket
-    "[Extra]\n"                                               // 34
-    "Old=\x93\xFA\x96\x7B\n"                                  // 35 Shift_JIS bytes
-    "Emoji=\xF0\x9F\x98\x80\n"                                // 36 other sections keep their bytes
-    "\0after the NUL\n";                                      // 37
+    "MenuTxt=#1d2b3a\r\n"                                     // 14 one letter short of MenuText
+    "[Controls]\n"                                            // 15
+    "TabSkin=Tab.PNG\n"                                       // 16 exists as tab.png
+    "LeftTabSkin=tab.png\n"                                   // 17 the same file
+    "ButtonSkin=button.bmp\n"                                 // 18 damaged
+    "ReBarSkin=rebar.png\n"                                   // 19 a JPEG really
+    "LogoSkin=logo.png\n"                                     // 20 missing
+    "MenuSkin=menu.ico\n"                                     // 21
+    "TabCloseSkin=close.bmp\n"                                // 22 three states: neither 10 nor 4 divides
+    "MenuItemFontSize=9pt\n"                                  // 23
+    "ButtonDrawFocus=yes\n"                                   // 24
+    "InformationDockSkinType=right-tile\n"                    // 25
+    "TitleBarSkinType=bar\n"                                  // 26
+    "ReBarSkinType=bar\n"                                     // 27 allowed here
+    "[Colors] ; again\n"                                      // 28 text after ']'
+    "MenuText=#000000\n"                                      // 29
+    "[general]\n"                                             // 30 a second General
+    "Author=other\n"                                          // 31
+    "[ Settings]\n"                                           // 32 not read as Settings
+    "ActiveTabBold=enable\n"                                  // 33
+    "[Broken\n"                                               // 34 no closing bracket
+    "[Extra]\n"                                               // 35
+    "Old=\x93\xFA\x96\x7B\n"                                  // 36 Shift_JIS bytes
+    "Emoji=\xF0\x9F\x98\x80\n"                                // 37 other sections keep their bytes
+    "\0after the NUL\n";                                      // 38
 
 class OneOfEachTest : public ::testing::Test {
  protected:
@@ -228,7 +233,7 @@ TEST_F(OneOfEachTest, ExitCodesAndReadableOutput) {
     RecordingConsole console;  // readable lines: path, line, code, key, reason
     EXPECT_EQ(RunCheck({skin.string()}, console), kFindings);
     const std::string ini = (skin / "skin.ini").string();
-    EXPECT_NE(console.out.find(ini + ":19: [missing-image] LogoSkin: " + J("存在していないファイル: logo.png") + "\n"),
+    EXPECT_NE(console.out.find(ini + ":20: [missing-image] LogoSkin: " + J("存在していないファイル: logo.png") + "\n"),
               std::string::npos)
         << console.out;
     EXPECT_NE(console.out.find(ini + ":11: [bad-color] MenuText: "), std::string::npos);
@@ -236,6 +241,9 @@ TEST_F(OneOfEachTest, ExitCodesAndReadableOutput) {
     const std::string strip = (skin / "controls" / "close.bmp").string() + ": [image-states] TabCloseSkin: " +
                               J("3 個の状態 (通常、ホバー、押下) の画像ですが、幅 10・高さ 4 はどちらも 3 で割り切れません\n");
     EXPECT_NE(console.out.find(strip), std::string::npos) << console.out;
+    EXPECT_NE(console.out.find(ini + ":14: [unknown-key] MenuTxt: " +
+                               J("Orlavix の知らないキーです。MenuText のつづり違いではありませんか") + "\n"),
+              std::string::npos);
   }
   {
     // A clean skin: the demo's default, copied.

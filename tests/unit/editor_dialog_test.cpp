@@ -38,7 +38,7 @@ TEST_F(EditorDialogTest, EachCategoryShowsItsColumnsRowsAndButtons) {
     int widths[3];
     int rows;
   };
-  const Expected all[] = {{SettingCategory::Options, {"項目", "キー", "値"}, {240, 180, 165}, 8},
+  const Expected all[] = {{SettingCategory::Options, {"項目", "キー", "値"}, {240, 180, 165}, 9},
                           {SettingCategory::General, {"項目", "キー", "値"}, {305, 120, 160}, 8},
                           {SettingCategory::Colors, {"項目", "キー", "色"}, {360, 170, 55}, 39},
                           {SettingCategory::Controls, {"項目", "キー", "画像・設定値"}, {265, 190, 130}, 118},
@@ -92,7 +92,9 @@ TEST_F(EditorDialogTest, EachCategoryShowsItsColumnsRowsAndButtons) {
 TEST_F(EditorDialogTest, FreshCataloguesShowTheirDefaults) {
   dialog.ShowCategory(SettingCategory::Options);
   EXPECT_EQ(list.rows[1].text[2], "#ffffff");
-  for (int row = 4; row < 8; ++row) EXPECT_EQ(list.rows[row].text[2], J("[編集] ボタンで動作"));
+  for (int row = 4; row < 7; ++row) EXPECT_EQ(list.rows[row].text[2], J("[編集] ボタンで動作"));
+  EXPECT_EQ(list.rows[7].text[2], "true");  // KeepUnknownLines
+  EXPECT_EQ(list.rows[8].text[2], J("[編集] ボタンで動作"));
 
   dialog.ShowCategory(SettingCategory::General);
   EXPECT_EQ(list.rows[4].text[2], "24");

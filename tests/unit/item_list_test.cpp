@@ -107,7 +107,7 @@ TEST_F(ItemListTest, EnteringAndLeavingEditingWithEachAnswer) {
   EXPECT_FALSE(list.enabled);
   EXPECT_TRUE(dialog.generalItems.Empty() && dialog.colorItems.Empty() && dialog.controlItems.Empty() &&
               dialog.settingItems.Empty());
-  EXPECT_EQ(dialog.optionItems.Count(), 8);
+  EXPECT_EQ(dialog.optionItems.Count(), 9);
   EXPECT_EQ(ReadBytes(dialog.skinIniPath), kAquaIni);
 
   // Entering again reads the file afresh and clears `modified`; Yes saves,

@@ -15,7 +15,7 @@ namespace {
 constexpr int kGeneral = 0, kColors = 1;
 
 struct Side {
-  std::vector<std::pair<std::string, WrittenValue>> colors;
+  std::vector<std::pair<std::string, FileValue>> colors;
 };
 
 SkinValues ValuesWith(const Side& side) {
@@ -92,14 +92,14 @@ TEST(SkinMerge, ComparesSettingsAsTheFileWouldHoldThem) {
   colors.SetFromText("MenuText", "#123456", true);
   const SkinValues edited = ValuesOf(general, colors, controls, settings);
   EXPECT_NE(edited, loaded);
-  EXPECT_EQ(edited.sections[kColors].at("MenuText"), WrittenValue("#123456"));
+  EXPECT_EQ(edited.sections[kColors].at("MenuText"), FileValue("#123456"));
 }
 
 TEST(SkinMerge, QuestionNamesTwelveConflictsThenCountsTheRest) {
   std::vector<MergeConflict> conflicts;
   for (int i = 0; i < 14; ++i) {
     conflicts.push_back({{kColors, "Key" + std::to_string(i)}, std::string("#00000") + std::to_string(i % 10),
-                         i == 0 ? WrittenValue() : WrittenValue("#ffffff")});
+                         i == 0 ? FileValue() : FileValue("#ffffff")});
   }
   const std::string text = AnsiToUtf8(MergeQuestionText(conflicts));
   std::vector<std::string> lines;

@@ -171,7 +171,7 @@ TEST_F(SkinSaveTest, OnlyTickedItemsAndEmptyResults) {
   EXPECT_EQ(written.find("skin.ini"), std::string::npos);
 
   // Nothing ticked, no other sections: an empty file, still confirmed.
-  WriteBytes(ini, "[General]\r\n#Author=x\r\n");
+  WriteBytes(ini, "[General]\r\n#Author=\r\n");
   FakeItemList l2;
   FakeControls c2;
   FakeMessages m2;
@@ -180,7 +180,7 @@ TEST_F(SkinSaveTest, OnlyTickedItemsAndEmptyResults) {
   empty.modified = true;
   empty.SaveSkinFile();
   EXPECT_EQ(ReadBytes(ini), "");
-  EXPECT_EQ(ReadBytes(ini + ".001"), "[General]\r\n#Author=x\r\n");
+  EXPECT_EQ(ReadBytes(ini + ".001"), "[General]\r\n#Author=\r\n");
   EXPECT_EQ(m2.shown, std::vector<std::string>{J("設定内容を保存しました。")});
   EXPECT_FALSE(empty.modified);
 }

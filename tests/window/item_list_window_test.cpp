@@ -167,7 +167,7 @@ TEST_F(ItemListWindowTest, EditingCategoriesSortingKeysAndThePreview) {
       int button;
       int rows;
       const char* valueTitle;
-    } categories[] = {{IDC_SHOW_OPTIONS, 8, "値"},    {IDC_SHOW_GENERAL, 8, "値"},
+    } categories[] = {{IDC_SHOW_OPTIONS, 9, "値"},    {IDC_SHOW_GENERAL, 8, "値"},
                       {IDC_SHOW_COLORS, 39, "色"},    {IDC_SHOW_CONTROLS, 118, "画像・設定値"},
                       {IDC_SHOW_SETTINGS, 1, "値"}};
     for (const auto& category : categories) {
@@ -376,12 +376,18 @@ TEST_F(ItemListWindowTest, EditingValuesThroughTheValueDialogAndApplying) {
     EXPECT_EQ(editor.colorItems.Find("TabUnreadText").color, RGB(0xFF, 0x80, 0x00));
     EXPECT_EQ(Selected(dialog), row);
 
-    // "適用(&A)" writes it, after a backup, once told that Aqua's first line goes.
-    watcher.Answer(IDYES);
+    // "適用(&A)" writes it, after a backup, asking nothing: Aqua's own lines
+    // (its line 1, its comment and unknown key in [Colors]) are kept.
     watcher.Answer(IDOK);  // the saved report
     Click(GetDlgItem(dialog, IDOK));
     EXPECT_FALSE(editor.modified);
-    EXPECT_NE(test::ReadFileText(aquaIni).find("TabUnreadText=#ff8000"), std::string::npos);
+    const std::string saved = test::ReadFileText(aquaIni);
+    EXPECT_NE(saved.find("TabUnreadText=#ff8000"), std::string::npos);
+    EXPECT_EQ(saved.rfind("# Aqua: a demo skin for Orlavix\r\n", 0), 0u) << saved;
+    EXPECT_NE(saved.find("[Colors]\r\n# 文字は紺、ハイライトは空色でそろえる\r\n# メニューの文字色\r\nMenuText="),
+              std::string::npos)
+        << saved;
+    EXPECT_NE(saved.find("TabHoverText=#2a6fb0\r\n\r\n\r\n#==="), std::string::npos) << saved;
     EXPECT_NE(test::ReadFileText(aquaIni + ".000").find("MenuText=#1d2b3a"), std::string::npos);
 
     // Cancel changes nothing, and the row is selected again.

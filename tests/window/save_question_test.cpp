@@ -1,9 +1,12 @@
-// Saving the demo's Aqua, whose line 1 stands before [General]: the question
-// before the save, on 適用 and on closing; and Enter while choosing a skin.
+// Saving the demo's Aqua, whose line 1 stands before [General] and whose
+// [Colors] holds a comment and a key the editor does not know: kept without a
+// question by default; with the option off, the question before the save, on
+// 適用 and on closing; and Enter while choosing a skin.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "model/catalogues.h"
 #include "support/mbtext.h"
 #include "tests/window/main_dialog_fixture.h"
 
@@ -26,9 +29,11 @@ class SaveQuestionTest : public MainDialogFixture {
   }
   INT_PTR RunOnHost(std::function<void(HWND)> walk) { return Run("\"" + host.executable + "\"", walk); }
 
-  // Editing Aqua, with MenuText changed as the value dialog changes it.
-  void EditAqua(HWND dialog) {
+  // Editing Aqua, with MenuText changed as the value dialog changes it;
+  // unless `keep`, with the option that keeps Aqua's own lines turned off.
+  void EditAqua(HWND dialog, bool keep = false) {
     Click(GetDlgItem(dialog, IDC_START_EDITING));
+    current->Editor().optionItems.Find(option::KeepUnknownLines).boolValue = keep;
     current->Editor().colorItems.SetFromText("MenuText", "#12ab34", true);
     current->Editor().modified = true;
   }
@@ -50,6 +55,8 @@ class SaveQuestionTest : public MainDialogFixture {
   const std::string question = J(
       "保存すると、skin.ini の次の内容は書き戻されません。\n"
       "1 行目: # Aqua: a demo skin for Orlavix: 最初のセクションより前にあり、どのセクションにも属しません\n"
+      "12 行目: # 文字は紺、ハイライトは空色でそろえる: コメント行です\n"
+      "19 行目: TabHoverText: [Colors] のどの設定でもないキーです\n"
       "元のファイルは skin.ini.000 として残ります。保存しますか？");
 };
 
@@ -68,6 +75,33 @@ TEST_F(SaveQuestionTest, EnterWhileChoosingWritesAndShowsNothing) {
   EXPECT_TRUE(watcher.Seen().empty());
   EXPECT_EQ(ReadFileText(ini), original);
   EXPECT_FALSE(Exists(ini + ".000"));
+}
+
+TEST_F(SaveQuestionTest, ApplyKeepsAquasOwnLinesWithoutAsking) {
+  watcher.Answer(IDOK);  // saved
+  watcher.Answer(IDOK);  // saved again
+  std::string first;
+  RunOnHost([&](HWND dialog) {
+    EditAqua(dialog, true);
+    Click(GetDlgItem(dialog, IDOK));
+    first = ReadFileText(ini);
+    EXPECT_EQ(ReadFileText(ini + ".000"), original);
+    current->Editor().modified = true;
+    Click(GetDlgItem(dialog, IDOK));  // nothing moves
+    EXPECT_EQ(ReadFileText(ini), first);
+  });
+  ASSERT_EQ(watcher.Seen().size(), 2u);
+  EXPECT_EQ(watcher.Seen()[0].text, J("設定内容を保存しました。"));
+  // Line 1 still first, the comment still before MenuText (and its help
+  // line), the unknown key still last in [Colors].
+  EXPECT_EQ(first.rfind("# Aqua: a demo skin for Orlavix\r\n#===", 0), 0u) << first;
+  EXPECT_NE(first.find("[Colors]\r\n# 文字は紺、ハイライトは空色でそろえる\r\n# メニューの文字色\r\nMenuText=#12ab34\r\n"),
+            std::string::npos)
+      << first;
+  EXPECT_NE(first.find("# ステータスバー文字列\r\nStatusBarText=#223344\r\nTabHoverText=#2a6fb0\r\n\r\n\r\n#==="),
+            std::string::npos)
+      << first;
+  EXPECT_EQ(watcher.Unexpected(), 0);
 }
 
 TEST_F(SaveQuestionTest, ApplyAsksUntilTheFileHoldsNothingItWouldLose) {

@@ -23,7 +23,8 @@
 //   orlavix_screens edit-value-choice PATH  ... of a choice row
 //   orlavix_screens edit-value-image PATH   ... of a control image row, with the browse button
 //   orlavix_screens edit-value-colour PATH  ... the colour chooser of a colour row
-//   orlavix_screens edit-save-question PATH ... 適用 pressed: the question before the save
+//   orlavix_screens edit-options PATH   ... the "&OPT" list, the option that keeps the author's lines selected
+//   orlavix_screens edit-save-question PATH ... that option off, 適用 pressed: the question before the save
 //   orlavix_screens edit-merge-question PATH ... MenuText changed here and in the file: 適用 asks
 //   orlavix_screens edit-merge-report PATH  ... MenuHighlight changed in the file: 適用 reports it taken
 //   orlavix_screens main-report PATH    editing the skin Aqua: the unused/missing image report
@@ -111,7 +112,11 @@ void ShowEditing(win32::MainDialog& dialog, const std::string& what) {
   if (what == "edit-colors") ShowRow(dialog, SettingCategory::Colors, "MenuHighlight");
   if (what == "edit-image") ShowRow(dialog, SettingCategory::Controls, "TabSkin");
   if (what == "edit-states") ShowRow(dialog, SettingCategory::Controls, "ButtonSkin");
-  if (what == "edit-save-question") ShowRow(dialog, SettingCategory::General, "Author");
+  if (what == "edit-options") ShowRow(dialog, SettingCategory::Options, option::KeepUnknownLines);
+  if (what == "edit-save-question") {
+    ShowRow(dialog, SettingCategory::General, "Author");
+    dialog.Editor().optionItems.Find(option::KeepUnknownLines).boolValue = false;
+  }
   if (what.rfind("edit-merge-", 0) == 0) {
     ShowRow(dialog, SettingCategory::Colors, "MenuText");
     // Edited here; then another program changes the file.
