@@ -5,12 +5,12 @@
 #include <cstddef>
 #include <utility>
 
+#include "boxes/win32/about_dialog.h"
 #include "editor/win32/item_list_subclass.h"
 #include "editor/win32/main_dialog_resource.h"
 #include "model/catalogues.h"
 #include "platform/win32/wide_text.h"
 #include "support/mbtext.h"
-#include "support/win32/about_dialog.h"
 #include "support/win32/center_dialog.h"
 #include "support/win32/private_messages.h"
 #include "support/win32/system_menu.h"

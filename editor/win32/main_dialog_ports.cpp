@@ -1,9 +1,9 @@
 #include "editor/win32/main_dialog_ports.h"
 
+#include "boxes/win32/timed_message_box.h"
 #include "editor/win32/main_dialog_resource.h"
 #include "support/mbtext.h"
 #include "support/win32/open_file_dialog.h"
-#include "support/win32/timed_message_box.h"
 #include "support/win32/window_text.h"
 
 namespace orlavix::win32 {

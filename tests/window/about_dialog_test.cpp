@@ -1,11 +1,11 @@
-#include "support/win32/about_dialog.h"
+#include "boxes/win32/about_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "support/win32/about_resource.h"
+#include "boxes/win32/about_resource.h"
 #include "support/mbtext.h"
 #include "support/version.h"
 #include "tests/window/window_test_support.h"

@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "editor/win32/item_list_subclass.h"
-#include "editor/win32/item_windows.h"
+#include "editor/win32/popup_row_menu.h"
+#include "editor/win32/windows_clipboard.h"
 #include "support/mbtext.h"
 #include "tests/window/window_test_support.h"
 

@@ -49,8 +49,8 @@
 #include "values/win32/value_input_dialog.h"
 #include "model/setting_item.h"
 #include "support/mbtext.h"
-#include "support/win32/about_dialog.h"
-#include "support/win32/timed_message_box.h"
+#include "boxes/win32/about_dialog.h"
+#include "boxes/win32/timed_message_box.h"
 #include "tests/window/host_folder.h"
 #include "tests/window/window_test_support.h"
 

@@ -1,4 +1,4 @@
-#include "support/win32/timed_message_box.h"
+#include "boxes/win32/timed_message_box.h"
 
 #include <gtest/gtest.h>
 #include <process.h>

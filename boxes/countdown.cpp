@@ -1,4 +1,4 @@
-#include "support/countdown.h"
+#include "boxes/countdown.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "editor/win32/item_windows.h"
+#include "editor/win32/popup_row_menu.h"
 
 #include "platform/win32/guards.h"
 #include "platform/win32/wide_text.h"

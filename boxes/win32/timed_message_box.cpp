@@ -1,11 +1,11 @@
-#include "support/win32/timed_message_box.h"
+#include "boxes/win32/timed_message_box.h"
 
 #include <process.h>
 
 #include <cstdint>
 #include <string_view>
 
-#include "support/countdown.h"
+#include "boxes/countdown.h"
 #include "support/mbtext.h"
 #include "support/win32/nt_platform.h"
 #include "support/win32/window_text.h"

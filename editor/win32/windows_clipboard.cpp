@@ -1,4 +1,4 @@
-#include "editor/win32/item_windows.h"
+#include "editor/win32/windows_clipboard.h"
 
 #include "platform/win32/guards.h"
 #include "platform/win32/wide_text.h"

@@ -1,11 +1,11 @@
-#include "support/win32/about_dialog.h"
+#include "boxes/win32/about_dialog.h"
 
 #include <shellapi.h>
 #include <shlwapi.h>
 
 #include <utility>
 
-#include "support/win32/about_resource.h"
+#include "boxes/win32/about_resource.h"
 #include "support/version.h"
 #include "support/win32/center_dialog.h"
 #include "support/win32/nt_platform.h"
