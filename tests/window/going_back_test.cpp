@@ -208,8 +208,7 @@ TEST_F(GoingBackTest, CtrlZTakesBackAnEditAndATickAndCtrlYDoesThemAgain) {
 }
 
 TEST_F(GoingBackTest, ABackupChosenFromItsListComesBackUntilApplied) {
-  // The save asks about the demo's line 1, then reports.
-  watcher.Answer(IDYES);
+  // The save keeps the demo's line 1 without asking, and reports.
   watcher.Answer(IDOK);
   RunOnHost([&](HWND dialog) {
     EditorDialog& editor = current->Editor();
@@ -274,9 +273,9 @@ TEST_F(GoingBackTest, ABackupChosenFromItsListComesBackUntilApplied) {
     EXPECT_EQ(test::ReadFileText(ini + ".000"), backup);
   });
   EXPECT_EQ(watcher.Unexpected(), 0);
-  ASSERT_EQ(watcher.Seen().size(), 6u);
-  EXPECT_EQ(watcher.Seen()[3].caption, J("確認"));
-  EXPECT_NE(watcher.Seen()[3].text.find("Author"), std::string::npos);
+  ASSERT_EQ(watcher.Seen().size(), 5u);
+  EXPECT_EQ(watcher.Seen()[2].caption, J("確認"));
+  EXPECT_NE(watcher.Seen()[2].text.find("Author"), std::string::npos);
 }
 
 }  // namespace
