@@ -8,6 +8,7 @@
 #include "document/skin_writer.h"
 #include "platform/codepage.h"
 #include "support/mbtext.h"
+#include "support/utf8_lines.h"
 
 namespace orlavix {
 
@@ -47,34 +48,6 @@ HeaderBlock FindWrittenHeader(std::string_view text) {
 }
 
 namespace {
-
-// The lines of UTF-8 contents split as LineScanner splits the decoded text:
-// runs of CR and LF end a line, so none is empty.
-class Utf8Lines {
- public:
-  explicit Utf8Lines(std::string_view text) : text_(text) {}
-  bool Next(std::string_view& line) {
-    while (pos_ < text_.size() && (text_[pos_] == '\r' || text_[pos_] == '\n')) ++pos_;
-    const std::size_t start = pos_;
-    pos_ = FindLineStop(text_.data(), pos_, text_.size());
-    line = text_.substr(start, pos_ - start);
-    return pos_ > start;
-  }
-  // On to the next line that starts with '['.
-  void SkipToBracketLine() {
-    for (std::size_t at = pos_; (at = text_.find('[', at)) != std::string_view::npos; ++at) {
-      if (at > 0 && (text_[at - 1] == '\r' || text_[at - 1] == '\n')) {
-        pos_ = at;
-        return;
-      }
-    }
-    pos_ = text_.size();
-  }
-
- private:
-  std::string_view text_;
-  std::size_t pos_ = 0;
-};
 
 enum class Block { BeforeFirst, Loaded, PassedOver, Other };
 

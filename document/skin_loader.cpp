@@ -8,6 +8,7 @@
 #endif
 
 #include "support/mbtext.h"
+#include "support/utf8_lines.h"
 
 namespace orlavix {
 
@@ -66,31 +67,6 @@ bool CollectOtherSectionBytes(const std::string& skinIniPath, std::string& extra
   CollectOtherSectionsOf(DecodeSkinFileBytes(bytes), SkinFileUtf8(bytes), unused, extraBytes);
   return true;
 }
-
-namespace {
-
-// The lines of UTF-8 text as the reader splits lines: runs of CR and LF
-// separate them, so there are none empty. CR and LF are single bytes in both
-// encodings and no other character holds them, so the n-th line here is the
-// n-th line of the decoded text.
-class Utf8Lines {
- public:
-  explicit Utf8Lines(std::string_view text) : text_(text) {}
-  bool Next(std::string_view& line) {
-    while (pos_ < text_.size() && (text_[pos_] == '\r' || text_[pos_] == '\n')) ++pos_;
-    const std::size_t start = pos_;
-    // Valid UTF-8 holds no 0xFF, and its NUL ended the contents.
-    pos_ = FindLineStop(text_.data(), pos_, text_.size());
-    line = std::string_view(text_.data() + start, pos_ - start);
-    return pos_ > start;
-  }
-
- private:
-  std::string_view text_;
-  std::size_t pos_ = 0;
-};
-
-}  // namespace
 
 namespace {
 

@@ -16,11 +16,8 @@ namespace {
 
 constexpr int kEditingExtraHeight = 300;
 
-constexpr int kSpaceKey = 0x20;
-constexpr int kEnterKey = 0x0D;
-constexpr int kPageUpKey = 0x21;
-constexpr int kUpKey = 0x26;
-constexpr int kDownKey = 0x28;
+// The virtual-key codes of the list's keys; page up to down arrow are one run.
+enum VirtualKey : int { kEnterKey = 0x0D, kSpaceKey = 0x20, kPageUpKey = 0x21, kUpKey = 0x26, kDownKey = 0x28 };
 
 constexpr SettingCategory kLoadOrder[] = {SettingCategory::Options,  SettingCategory::General,
                                           SettingCategory::Colors,   SettingCategory::Controls,

@@ -208,11 +208,7 @@ bool EditorDialog::SaveSkinFile() {
 }
 
 bool EditorDialog::ConfirmLosses(KeptLines* kept) {
-  // The file as the save reads it; images are no business of a save.
-  AnalysisOptions options;
-  options.images = false;
-  options.authorComments = true;
-  options.keepUnknownLines = kept != nullptr;
+  const AnalysisOptions options = SaveAnalysisOptions(kept != nullptr);
   SkinResult result;
   std::string error;
   // The catalogues' keys and lines never change: built at the first save.

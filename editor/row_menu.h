@@ -5,15 +5,9 @@
 
 namespace orlavix {
 
+// The entries' ids; None (0) when the menu was dismissed.
 namespace row_menu {
-constexpr int None = 0;  // the menu was dismissed
-constexpr int Edit = 1;
-constexpr int Check = 2;
-constexpr int Uncheck = 3;
-constexpr int Copy = 4;
-constexpr int AppendCopy = 5;
-constexpr int Undo = 6;
-constexpr int Redo = 7;
+enum Id : int { None, Edit, Check, Uncheck, Copy, AppendCopy, Undo, Redo };
 }  // namespace row_menu
 
 struct RowMenuEntry {

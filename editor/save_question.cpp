@@ -42,4 +42,12 @@ std::string SaveQuestionText(const std::vector<Finding>& findings, const std::st
   return text + J("元のファイルは ") + backupName + J(" として残ります。保存しますか？");
 }
 
+AnalysisOptions SaveAnalysisOptions(bool keepUnknownLines) {
+  AnalysisOptions options;
+  options.images = false;
+  options.authorComments = true;
+  options.keepUnknownLines = keepUnknownLines;
+  return options;
+}
+
 }  // namespace orlavix

@@ -23,4 +23,9 @@ std::string Clipped(std::string_view text, std::size_t characters);
 
 std::string SaveQuestionText(const std::vector<Finding>& findings, const std::string& backupName);
 
+// How a save reads the file on disk before it writes: images are no business
+// of a save, the author's comments are; with `keepUnknownLines`, what the
+// catalogues do not carry is kept and so no loss.
+AnalysisOptions SaveAnalysisOptions(bool keepUnknownLines);
+
 }  // namespace orlavix

@@ -27,6 +27,7 @@
 #include "document/skin_document.h"
 #include "document/skin_loader.h"
 #include "document/skin_writer.h"
+#include "editor/save_question.h"
 #include "model/catalogues.h"
 #include "platform/files.h"
 #include "support/mbtext.h"
@@ -123,10 +124,7 @@ class SilentMessages : public Messages {
 // kept is what it keeps.
 bool NothingLost(const std::string& path, KeptLines* kept = nullptr) {
   static const KnownKeys known;
-  AnalysisOptions options;
-  options.images = false;
-  options.authorComments = true;
-  options.keepUnknownLines = kept != nullptr;
+  const AnalysisOptions options = SaveAnalysisOptions(kept != nullptr);
   SkinResult result;
   std::string error;
   if (!AnalyseSkinFile(path, known, options, result, error, kept)) return false;

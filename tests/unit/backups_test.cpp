@@ -11,8 +11,7 @@
 #include "model/catalogues.h"
 #include "support/mbtext.h"
 #include "support/paths.h"
-#include "tests/unit/editor_fakes.h"
-#include "tests/unit/host_fakes.h"
+#include "tests/unit/editor_fixture.h"
 #include "tests/unit/test_files.h"
 
 namespace orlavix {
@@ -122,25 +121,13 @@ TEST(BackupsTest, TheQuestionNamesTwelveChangesAndCountsTheRest) {
 }
 
 // The editor on a skin that has been saved once, then changed.
-class RestoreBackupTest : public ::testing::Test {
+class RestoreBackupTest : public ::testing::Test, public EditorFakes {
  protected:
   RestoreBackupTest() : dialog(list, controls, messages, hostControls, host) {
-    dialog.PrepareCatalogues();
-    const std::string skin = dir.File("Aqua");
-    std::filesystem::create_directories(skin);
-    ini = JoinPath(skin, "skin.ini");
-    WriteBytes(ini, "[General]\r\nAuthor=Ann\r\n[Colors]\r\nMenuText=#ff0000\r\n");
-    dialog.skinsFolder = dir.File("");
-    controls.skinName = "Aqua";
-    dialog.ToggleEditing();
+    ini = StartEditingAqua(dialog, controls, dir);
   }
 
-  int RowOf(const std::string& key) {
-    for (int row = 0; row < list.GetItemCount(); ++row) {
-      if (list.rows[row].text[1] == key) return row;
-    }
-    return -1;
-  }
+  int RowOf(const std::string& key) const { return list.RowOf(key); }
   void SetAuthor(const std::string& author) {
     dialog.ShowCategory(SettingCategory::General);
     const int row = RowOf("Author");
@@ -149,11 +136,6 @@ class RestoreBackupTest : public ::testing::Test {
 
   TempDir dir;
   std::string ini;
-  FakeItemList list;
-  FakeControls controls;
-  FakeMessages messages;
-  FakeHostControls hostControls;
-  FakeHostServices host;
   EditorDialog dialog;
 };
 

@@ -11,8 +11,7 @@
 #include "model/catalogues.h"
 #include "support/mbtext.h"
 #include "support/paths.h"
-#include "tests/unit/editor_fakes.h"
-#include "tests/unit/host_fakes.h"
+#include "tests/unit/editor_fixture.h"
 #include "tests/unit/test_files.h"
 
 namespace orlavix {
@@ -80,26 +79,14 @@ TEST(EditHistoryTest, KeysOfUndoAndRedo) {
 }
 
 // The editor on a skin.ini of its own, entered as the start button does.
-class EditorUndoTest : public ::testing::Test {
+class EditorUndoTest : public ::testing::Test, public EditorFakes {
  protected:
   EditorUndoTest() : dialog(list, controls, messages, hostControls, host) {
     dialog.AttachItemTools({&preview, &editor, &clipboard, &menu});
-    dialog.PrepareCatalogues();
-    skin = dir.File("Aqua");
-    std::filesystem::create_directories(skin);
-    ini = JoinPath(skin, "skin.ini");
-    WriteBytes(ini, "[General]\r\nAuthor=Ann\r\n[Colors]\r\nMenuText=#ff0000\r\n");
-    dialog.skinsFolder = dir.File("");
-    controls.skinName = "Aqua";
-    dialog.ToggleEditing();
+    ini = StartEditingAqua(dialog, controls, dir);
   }
 
-  int RowOf(const std::string& key) {
-    for (int row = 0; row < list.GetItemCount(); ++row) {
-      if (list.rows[row].text[1] == key) return row;
-    }
-    return -1;
-  }
+  int RowOf(const std::string& key) const { return list.RowOf(key); }
   std::string ShownKey() { return list.selected < 0 ? "" : list.rows[list.selected].text[1]; }
   void Edit(SettingCategory category, const std::string& key, const char* value) {
     dialog.ShowCategory(category);
@@ -119,12 +106,7 @@ class EditorUndoTest : public ::testing::Test {
   }
 
   TempDir dir;
-  std::string skin, ini;
-  FakeItemList list;
-  FakeControls controls;
-  FakeMessages messages;
-  FakeHostControls hostControls;
-  FakeHostServices host;
+  std::string ini;
   FakePreview preview;
   FakeValueEditor editor;
   FakeClipboard clipboard;

@@ -81,6 +81,13 @@ class FakeItemList : public ItemList {
   // What the user does with the space bar.
   void Tick(int row, bool on) { rows.at(row).state = on ? kCheckedStateImage : kUncheckedStateImage; }
   bool Ticked(int row) const { return rows.at(row).state == kCheckedStateImage; }
+  // The row that shows `key`; -1 when none does.
+  int RowOf(const std::string& key) const {
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+      if (rows[row].text[1] == key) return row;
+    }
+    return -1;
+  }
 };
 
 class FakeControls : public DialogControls {
@@ -200,29 +207,30 @@ class FakeMessages : public Messages {
   std::vector<bool> questions;  // cancelIsDefault of each question asked
   Answer AskToSave(bool cancelIsDefault) override {
     questions.push_back(cancelIsDefault);
-    if (answers.empty()) return Answer::Cancel;
-    const Answer answer = answers.front();
-    answers.erase(answers.begin());
-    return answer;
+    return NextAnswer(answers, Answer::Cancel);
   }
   // The questions before a save, answered in turn; Yes once they run out.
   std::vector<std::string> saveQuestions;
   std::vector<bool> confirmAnswers;
   bool ConfirmSave(const std::string& text) override {
     saveQuestions.push_back(text);
-    if (confirmAnswers.empty()) return true;
-    const bool answer = confirmAnswers.front();
-    confirmAnswers.erase(confirmAnswers.begin());
-    return answer;
+    return NextAnswer(confirmAnswers, true);
   }
   // Yes/no questions, answered in turn; No once the answers run out.
   std::vector<std::string> yesNoQuestions;
   std::vector<bool> yesNoAnswers;
   bool AskYesNo(const std::string& text) override {
     yesNoQuestions.push_back(text);
-    if (yesNoAnswers.empty()) return false;
-    const bool answer = yesNoAnswers.front();
-    yesNoAnswers.erase(yesNoAnswers.begin());
+    return NextAnswer(yesNoAnswers, false);
+  }
+
+ private:
+  // The first of the answers waiting, taken; `whenNone` once they run out.
+  template <typename T>
+  static T NextAnswer(std::vector<T>& waiting, T whenNone) {
+    if (waiting.empty()) return whenNone;
+    const T answer = waiting.front();
+    waiting.erase(waiting.begin());
     return answer;
   }
 };

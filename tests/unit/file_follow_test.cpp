@@ -10,7 +10,7 @@
 #include "platform/files.h"
 #include "support/mbtext.h"
 #include "support/paths.h"
-#include "tests/unit/editor_fakes.h"
+#include "tests/unit/editor_fixture.h"
 #include "tests/unit/test_files.h"
 
 namespace orlavix {
@@ -34,7 +34,7 @@ struct ReadFault {
   ~ReadFault() { platform::ClearFileFaults(); }
 };
 
-class FileFollowTest : public ::testing::Test {
+class FileFollowTest : public ::testing::Test, public EditorFakes {
  protected:
   FileFollowTest() : dialog(list, controls, messages) {
     std::filesystem::create_directories(dir.path() / "Skin");
@@ -61,9 +61,6 @@ class FileFollowTest : public ::testing::Test {
 
   TempDir dir;
   std::string ini;
-  FakeItemList list;
-  FakeControls controls;
-  FakeMessages messages;
   EditorDialog dialog;
 };
 

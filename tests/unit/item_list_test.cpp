@@ -42,12 +42,7 @@ class ItemListTest : public ::testing::Test {
   }
 
   std::string AquaFolder() const { return dir.File("skins") + kPathSeparator + "Aqua" + kPathSeparator; }
-  int RowOf(const std::string& key) {
-    for (int row = 0; row < list.GetItemCount(); ++row) {
-      if (list.rows[row].text[1] == key) return row;
-    }
-    return -1;
-  }
+  int RowOf(const std::string& key) const { return list.RowOf(key); }
   std::vector<std::string> Keys() {
     std::vector<std::string> keys;
     for (const auto& row : list.rows) keys.push_back(row.text[1]);

@@ -10,8 +10,7 @@
 #include "editor/editor_dialog.h"
 #include "model/catalogues.h"
 #include "support/paths.h"
-#include "tests/unit/editor_fakes.h"
-#include "tests/unit/host_fakes.h"
+#include "tests/unit/editor_fixture.h"
 #include "tests/unit/test_files.h"
 
 namespace orlavix {
@@ -21,7 +20,7 @@ using testing::TempDir;
 using testing::WriteBytes;
 
 // A host installation with one skin being edited.
-class SkinOperationsTest : public ::testing::Test {
+class SkinOperationsTest : public ::testing::Test, public EditorFakes {
  protected:
   SkinOperationsTest() : dialog(list, controls, messages, hostControls, host) {
     root = dir.File("Velquor");
@@ -57,11 +56,6 @@ class SkinOperationsTest : public ::testing::Test {
 
   TempDir dir;
   std::string root, userIni, skinFolder, controls_;
-  FakeItemList list;
-  FakeControls controls;
-  FakeMessages messages;
-  FakeHostControls hostControls;
-  FakeHostServices host;
   EditorDialog dialog;
 };
 

@@ -22,7 +22,7 @@
 #include "platform/files.h"
 #include "support/mbtext.h"
 #include "support/version.h"
-#include "tests/unit/editor_fakes.h"
+#include "tests/unit/editor_fixture.h"
 #include "tests/unit/test_files.h"
 
 namespace orlavix {
@@ -40,7 +40,7 @@ std::string CrLfLines(const std::vector<std::string>& lines) {
   return out;
 }
 
-class SkinSaveTest : public ::testing::Test {
+class SkinSaveTest : public ::testing::Test, public EditorFakes {
  protected:
   SkinSaveTest() : dialog(list, controls, messages) { ini = dir.File("skin.ini"); }
 
@@ -71,9 +71,6 @@ class SkinSaveTest : public ::testing::Test {
 
   TempDir dir;
   std::string ini;
-  FakeItemList list;
-  FakeControls controls;
-  FakeMessages messages;
   EditorDialog dialog;
 };
 

@@ -24,15 +24,8 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
   return text;
 }
 
-class FileFollowWalk : public MainDialogFixture {
+class FileFollowWalk : public AquaHostFixture {
  protected:
-  void SetUp() override {
-    MainDialogFixture::SetUp();
-    host = test::MakeHostFolder(temp / "Velquor", "Velquor.exe", {"Aqua"}, "Aqua");
-    test::CopyTree(test::FromUnixPath(ORLAVIX_DEMO_DIR) + "\\resources\\skins\\Aqua", host.SkinFolder("Aqua"));
-    ini = host.SkinFolder("Aqua") + "\\skin.ini";
-    original = ReadFileText(ini);
-  }
   INT_PTR RunOnHost(std::function<void(HWND)> walk) {
     return Run("\"" + host.executable + "\"", [this, walk](HWND dialog) {
       // The preview is the dialog's own window, not a box to answer.
@@ -63,9 +56,6 @@ class FileFollowWalk : public MainDialogFixture {
       test::PressButton(box.window, IDOK);
     });
   }
-
-  test::HostFolder host;
-  std::string ini, original;
 };
 
 TEST_F(FileFollowWalk, FileHeldOpenBySomeoneElseIsEditedAndNothingIsLostOnSaving) {

@@ -22,60 +22,9 @@ namespace orlavix::win32 {
 namespace {
 
 using test::Click;
-using test::ModalWatcher;
 using test::PumpFor;
 using test::TextOf;
-
-HWND List(HWND dialog) { return GetDlgItem(dialog, IDC_ITEM_LIST); }
-int Rows(HWND dialog) { return ListView_GetItemCount(List(dialog)); }
-int Selected(HWND dialog) { return ListView_GetNextItem(List(dialog), -1, LVNI_SELECTED); }
-
-std::string Cell(HWND dialog, int row, int column) {
-  wchar_t text[512] = L"";
-  LVITEMW item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = 512;
-  SendMessageW(List(dialog), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  return Narrow(text).text;
-}
-
-std::string ColumnTitle(HWND dialog, int column) {
-  wchar_t text[128] = L"";
-  HDITEMW item{};
-  item.mask = HDI_TEXT;
-  item.pszText = text;
-  item.cchTextMax = 128;
-  SendMessageW(ListView_GetHeader(List(dialog)), HDM_GETITEMW, static_cast<WPARAM>(column),
-               reinterpret_cast<LPARAM>(&item));
-  return Narrow(text).text;
-}
-
-int RowOf(HWND dialog, const std::string& key) {
-  for (int row = 0; row < Rows(dialog); ++row) {
-    if (Cell(dialog, row, 1) == key) return row;
-  }
-  return -1;
-}
-
-bool Ticked(HWND dialog, int row) {
-  return (ListView_GetItemState(List(dialog), row, LVIS_STATEIMAGEMASK) >> 12) == 2;
-}
-
-void ClickRow(HWND dialog, int row) {
-  ListView_SetItemState(List(dialog), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  NMITEMACTIVATE click{};
-  click.hdr = {List(dialog), IDC_ITEM_LIST, static_cast<UINT>(NM_CLICK)};
-  click.iItem = row;
-  SendMessageA(dialog, WM_NOTIFY, IDC_ITEM_LIST, reinterpret_cast<LPARAM>(&click));
-}
-
-void DoubleClickRow(HWND dialog, int row) {
-  ClickRow(dialog, row);
-  RECT r{};
-  ListView_GetItemRect(List(dialog), row, &r, LVIR_LABEL);
-  SendMessageA(List(dialog), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(r.left + 4, (r.top + r.bottom) / 2));
-}
+using Box = test::ModalWatcher::Box;
 
 // A key pressed on `window` as the dialog's loop meets it: the loop's
 // message filter sees it before anything else. True when it was taken.
@@ -94,8 +43,8 @@ bool PressInLoop(HWND window, UINT key, bool control, bool shift = false) {
 }
 
 // The value dialog answered with a new text.
-void AnswerWithText(ModalWatcher& watcher, const char* text) {
-  watcher.Then([text](const ModalWatcher::Box& box) {
+void AnswerWithText(test::ModalWatcher& watcher, const char* text) {
+  watcher.Then([text](const Box& box) {
     SetWindowTextA(GetDlgItem(box.window, IDC_VALUE_EDIT), text);
     test::PressButton(box.window, IDOK);
   });
@@ -126,15 +75,8 @@ std::vector<std::string> ChooseFromRowMenu(HWND dialog, char mnemonic) {
   return entries;
 }
 
-class GoingBackTest : public MainDialogFixture {
+class GoingBackTest : public AquaHostFixture {
  protected:
-  void SetUp() override {
-    MainDialogFixture::SetUp();
-    host = test::MakeHostFolder(temp / "Velquor", "Velquor.exe", {"Aqua"}, "Aqua");
-    const std::string demo = test::FromUnixPath(ORLAVIX_DEMO_DIR) + "\\resources\\skins\\Aqua";
-    test::CopyTree(demo, host.SkinFolder("Aqua"));
-    ini = host.SkinFolder("Aqua") + "\\skin.ini";
-  }
   void RunOnHost(std::function<void(HWND)> walk) {
     Run("\"" + host.executable + "\"", [&](HWND dialog) {
       watcher.Ignore(current->Preview().Window());
@@ -143,8 +85,6 @@ class GoingBackTest : public MainDialogFixture {
     });
   }
 
-  test::HostFolder host;
-  std::string ini;
   const std::string aquaAuthor = J("青木 ひかり");
 };
 
@@ -246,8 +186,8 @@ TEST_F(GoingBackTest, ABackupChosenFromItsListComesBackUntilApplied) {
     EXPECT_EQ(Cell(dialog, 0, 0), "skin.ini.000");
 
     // Enter on the row, Yes: the backup's Author is back, and only in the editor.
-    ModalWatcher::Box question{};
-    watcher.Then([&](const ModalWatcher::Box& box) {
+    Box question{};
+    watcher.Then([&](const Box& box) {
       question = box;
       test::PressButton(box.window, IDYES);
     });

@@ -18,6 +18,7 @@
 #include "platform/win32/wide_text.h"
 #include "support/mbtext.h"
 #include "tests/window/host_folder.h"
+#include "tests/window/main_dialog_fixture.h"
 #include "tests/window/picture_support.h"
 #include "tests/window/window_test_support.h"
 
@@ -36,27 +37,7 @@ using test::TimerScript;
 
 constexpr UINT kGuardMs = 60000;
 
-HWND List(HWND dialog) { return GetDlgItem(dialog, IDC_ITEM_LIST); }
-int Rows(HWND dialog) { return ListView_GetItemCount(List(dialog)); }
 int Columns(HWND dialog) { return Header_GetItemCount(ListView_GetHeader(List(dialog))); }
-int Selected(HWND dialog) { return ListView_GetNextItem(List(dialog), -1, LVNI_SELECTED); }
-
-std::string Cell(HWND dialog, int row, int column) {
-  char text[512] = "";
-  ListView_GetItemText(List(dialog), row, column, text, sizeof text);
-  return text;
-}
-
-int RowOf(HWND dialog, const std::string& key) {
-  for (int row = 0; row < Rows(dialog); ++row) {
-    if (Cell(dialog, row, 1) == key) return row;
-  }
-  return -1;
-}
-
-bool Ticked(HWND dialog, int row) {
-  return (ListView_GetItemState(List(dialog), row, LVIS_STATEIMAGEMASK) >> 12) == 2;
-}
 
 std::vector<std::string> Keys(HWND dialog) {
   std::vector<std::string> keys;
@@ -64,14 +45,6 @@ std::vector<std::string> Keys(HWND dialog) {
   return keys;
 }
 
-// A click on a row: the row is selected and the list tells its dialog.
-void ClickRow(HWND dialog, int row) {
-  ListView_SetItemState(List(dialog), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  NMITEMACTIVATE click{};
-  click.hdr = {List(dialog), IDC_ITEM_LIST, static_cast<UINT>(NM_CLICK)};
-  click.iItem = row;
-  SendMessageA(dialog, WM_NOTIFY, IDC_ITEM_LIST, reinterpret_cast<LPARAM>(&click));
-}
 
 // A mouse click on a column header: the header tells the list, which tells the dialog.
 void ClickColumn(HWND dialog, int column) {
@@ -96,13 +69,6 @@ void Type(HWND dialog, const std::string& text) {
   }
 }
 
-void DoubleClickRow(HWND dialog, int row) {
-  ClickRow(dialog, row);
-  RECT r{};
-  ListView_GetItemRect(List(dialog), row, &r, LVIR_LABEL);
-  SendMessageA(List(dialog), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(r.left + 4, (r.top + r.bottom) / 2));
-}
-
 void ShowCategory(HWND dialog, int button) { Click(GetDlgItem(dialog, button)); }
 
 class ItemListWindowTest : public ::testing::Test {
@@ -121,19 +87,10 @@ class ItemListWindowTest : public ::testing::Test {
   void Run(std::function<void(HWND)> walk) {
     MainDialog dialog("\"" + host.executable + "\"");
     current = &dialog;
-    TimerScript script;
-    script.Guard(kGuardMs, [&] {
-      ADD_FAILURE() << "the dialog was still open";
-      if (IsWindow(dialog.Window())) EndDialog(dialog.Window(), 99);
-    });
-    script.At(200, [&] {
-      const HWND window = dialog.Window();
-      watcher.SetOwner(window);
+    RunMainDialog(dialog, owner.Get(), watcher, kGuardMs, [&](HWND window) {
       watcher.Ignore(dialog.Preview().Window());
       walk(window);
-      if (IsWindow(window)) EndDialog(window, 2);
     });
-    dialog.DoModal(owner.Get());
     current = nullptr;
   }
   HWND PreviewWindowOf() { return current->Preview().Window(); }

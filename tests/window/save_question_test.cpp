@@ -18,15 +18,8 @@ using test::ReadFileText;
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-class SaveQuestionTest : public MainDialogFixture {
+class SaveQuestionTest : public AquaHostFixture {
  protected:
-  void SetUp() override {
-    MainDialogFixture::SetUp();
-    host = test::MakeHostFolder(temp / "Velquor", "Velquor.exe", {"Aqua"}, "Aqua");
-    test::CopyTree(test::FromUnixPath(ORLAVIX_DEMO_DIR) + "\\resources\\skins\\Aqua", host.SkinFolder("Aqua"));
-    ini = host.SkinFolder("Aqua") + "\\skin.ini";
-    original = ReadFileText(ini);
-  }
   INT_PTR RunOnHost(std::function<void(HWND)> walk) { return Run("\"" + host.executable + "\"", walk); }
 
   // Editing Aqua, with MenuText changed as the value dialog changes it;
@@ -49,8 +42,6 @@ class SaveQuestionTest : public MainDialogFixture {
     });
   }
 
-  test::HostFolder host;
-  std::string ini, original;
   std::vector<bool> noIsDefault;
   const std::string question = J(
       "保存すると、skin.ini の次の内容は書き戻されません。\n"

@@ -31,10 +31,7 @@ constexpr int kEndedByGuard = 999;
 
 // The colour dialog's red, green and blue boxes and its "add to custom
 // colours" button.
-constexpr int kColorRed = 706;
-constexpr int kColorGreen = 707;
-constexpr int kColorBlue = 708;
-constexpr int kColorAdd = 712;
+enum ColorDialogControl : int { kColorRed = 706, kColorGreen = 707, kColorBlue = 708, kColorAdd = 712 };
 
 SettingItem Item(SettingKind kind, std::string_view value, std::int32_t allowed = 0) {
   SettingItem item(kind, true, J("説明の文"), "Key", value);
