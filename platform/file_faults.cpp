@@ -16,6 +16,14 @@ void ClearFileFaults() { Faults() = FileFaults{}; }
 
 const FileFaults& ActiveFileFaults() { return Faults(); }
 
+bool ReadMayStart(const std::string& path, FileError* error) {
+  FileError why = FileError::None;
+  if (path.empty()) why = FileError::Missing;
+  else if (Faults().failRead) why = Faults().error;
+  if (error) *error = why;
+  return why == FileError::None;
+}
+
 namespace {
 
 std::size_t readPiece = kReadPiece;

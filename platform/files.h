@@ -106,4 +106,8 @@ void SetFileFaults(const FileFaults& faults);
 void ClearFileFaults();
 const FileFaults& ActiveFileFaults();
 
+// What every system's ReadWholeFile settles before it opens the file: sets
+// `error` to None, or to why the read fails already (no name, a read fault).
+bool ReadMayStart(const std::string& path, FileError* error);
+
 }  // namespace orlavix::platform

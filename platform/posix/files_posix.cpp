@@ -207,13 +207,11 @@ bool CopyBytes(int from, int to, std::uint64_t size, std::int64_t failAfter, Fil
 
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* sink, FileError* error) {
   bytes.clear();
-  if (error) *error = FileError::None;
+  if (!ReadMayStart(path, error)) return ReadStatus::Failed;
   const auto failed = [error](FileError why) {
-    if (error) *error = why;
+    Fail(error, why);
     return ReadStatus::Failed;
   };
-  if (path.empty()) return failed(FileError::Missing);
-  if (ActiveFileFaults().failRead) return failed(ActiveFileFaults().error);
   FileDescriptor file(open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
   if (!file.valid()) return failed(ErrorOf(errno));
   struct stat info {};

@@ -152,13 +152,11 @@ bool CopyCutShort(const std::string& from, HANDLE to, std::int64_t failAfter, Fi
 
 ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, ReadSink* sink, FileError* error) {
   bytes.clear();
-  if (error) *error = FileError::None;
+  if (!ReadMayStart(path, error)) return ReadStatus::Failed;
   const auto failed = [error](FileError why) {
-    if (error) *error = why;
+    Fail(error, why);
     return ReadStatus::Failed;
   };
-  if (path.empty()) return failed(FileError::Missing);
-  if (ActiveFileFaults().failRead) return failed(ActiveFileFaults().error);
   FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) return failed(ErrorOf(GetLastError()));
