@@ -99,13 +99,7 @@ TEST(BackupsTest, TheQuestionNamesTwelveChangesAndCountsTheRest) {
   changes[1].after = SettingItem(SettingKind::Text, false, "", "Key1", "");
   changes[2].before = SettingItem(SettingKind::Text, false, "", "Key2", "now");
 
-  const std::string text = RestoreQuestion("skin.ini.007", changes);
-  std::vector<std::string> lines;
-  std::size_t from = 0;
-  for (std::size_t at; (at = text.find('\n', from)) != std::string::npos; from = at + 1) {
-    lines.push_back(text.substr(from, at - from));
-  }
-  lines.push_back(text.substr(from));
+  const std::vector<std::string> lines = testing::LinesOf(RestoreQuestion("skin.ini.007", changes));
   ASSERT_EQ(lines.size(), 15u);
   EXPECT_EQ(lines[0], J("skin.ini.007 の内容に戻しますか？"));
   EXPECT_EQ(lines[1], J("Key0: 今 now → バックアップ then"));
@@ -196,10 +190,6 @@ TEST_F(RestoreBackupTest, ChosenFromTheListAsOneUndoStep) {
   dialog.Undo();
   EXPECT_EQ(dialog.generalItems.FindCopy("Author").text, "Bob");
   EXPECT_FALSE(dialog.modified);
-  dialog.Redo();
-  dialog.Redo();
-  EXPECT_EQ(dialog.generalItems.FindCopy("Author").text, "Ann");
-  EXPECT_TRUE(dialog.modified);
   EXPECT_EQ(messages.warnings.size(), 0u);
 }
 

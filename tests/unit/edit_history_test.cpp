@@ -174,8 +174,12 @@ TEST_F(EditorUndoTest, StepsUndoneAndRedoneWithModifiedFollowingTheSavedState) {
       EXPECT_EQ(ShownKey(), row.selected);
     }
     // The list shows what the catalogues hold.
-    if (row.shown == C::General) EXPECT_EQ(list.rows[RowOf("Author")].text[2], row.author);
-    if (row.shown == C::Colors) EXPECT_EQ(list.Ticked(RowOf("MenuHighlight")), row.highlightTicked);
+    if (row.shown == C::General) {
+      EXPECT_EQ(list.rows[RowOf("Author")].text[2], row.author);
+    }
+    if (row.shown == C::Colors) {
+      EXPECT_EQ(list.Ticked(RowOf("MenuHighlight")), row.highlightTicked);
+    }
   }
   // Saved once, with Bob; the undo after it wrote nothing.
   EXPECT_NE(ReadBytes(ini).find("Author=Bob"), std::string::npos);

